@@ -54,7 +54,7 @@ struct PipedChild {
     }
 };
 
-TEST(ChildProcess, ReceivesTheSplitArgumentsAndIsMadeRunnable) {
+TEST(CreateProcess, ReceivesTheSplitArgumentsAndIsMadeRunnable) {
     test_support::ScratchHome home;
     const auto folder = home.tmp() / "pack age";
     std::filesystem::create_directories(folder);
@@ -75,7 +75,7 @@ TEST(ChildProcess, ReceivesTheSplitArgumentsAndIsMadeRunnable) {
     EXPECT_TRUE(info.st_mode & S_IXUSR);
 }
 
-TEST(ChildProcess, OutputErrorAndExitCodeComeBackThroughThePipes) {
+TEST(CreateProcess, OutputErrorAndExitCodeComeBackThroughThePipes) {
     test_support::ScratchHome home;
     const auto script = home.tmp() / "tool.exe";
     WriteShellScript(script, "echo out-line\necho err-line >&2\nread answer\nexit 3\n");
@@ -96,7 +96,7 @@ TEST(ChildProcess, OutputErrorAndExitCodeComeBackThroughThePipes) {
     EXPECT_EQ(available, 0u);
 }
 
-TEST(ChildProcess, PeekSeesBufferedBytesBeforeTheEnd) {
+TEST(CreateProcess, PeekSeesBufferedBytesBeforeTheEnd) {
     test_support::ScratchHome home;
     const auto script = home.tmp() / "tool.exe";
     WriteShellScript(script, "printf 'twelve bytes'\n");
@@ -111,7 +111,7 @@ TEST(ChildProcess, PeekSeesBufferedBytesBeforeTheEnd) {
     EXPECT_FALSE(platform::PeekNamedPipe(child.outRead, available));
 }
 
-TEST(ChildProcess, InheritsNoOtherDescriptorOfTheParent) {
+TEST(CreateProcess, InheritsNoOtherDescriptorOfTheParent) {
     test_support::ScratchHome home;
     const auto script = home.tmp() / "sleeper.exe";
     WriteShellScript(script, "sleep 5\n");
@@ -135,7 +135,7 @@ TEST(ChildProcess, InheritsNoOtherDescriptorOfTheParent) {
     EXPECT_EQ(exitCode, 128u + SIGTERM);
 }
 
-TEST(ChildProcess, FailsForWhatCannotBeStarted) {
+TEST(CreateProcess, FailsForWhatCannotBeStarted) {
     test_support::ScratchHome home;
     const auto notAProgram = home.tmp() / "data.bin";
     WriteShellScript(notAProgram, "exit 0\n");  // no .exe name: stays without execute bits

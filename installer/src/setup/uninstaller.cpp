@@ -9,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "setup/status_lines.h"
-#include "utils/admin_rights.h"
+#include "platform/accounts.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ const wchar_t* Flag(bool value) { return value ? L"true" : L"false"; }
 
 bool ConsoleUserIsAdmin() {
     std::wstring name;
-    return Utils::GetConsoleUserName(name) && Utils::IsAdminAccount(name);
+    return platform::GetConsoleUserName(name) && platform::IsAdminAccount(name);
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ CUnInstaller::~CUnInstaller() { thread.reset(); }
 std::wstring CUnInstaller::BuildCommandLine() const {
     // "_?=" stays last and unquoted: the uninstaller takes the rest of the line.
     return exePath + L" /S -adminact=" + Flag(ConsoleUserIsAdmin()) + L" -authorizationact=" +
-           Flag(Utils::IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
+           Flag(platform::IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
 }
 
 void CUnInstaller::Start() {
