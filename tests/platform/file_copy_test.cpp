@@ -7,14 +7,13 @@
 #include "platform/text.h"
 #include "scratch_home.h"
 #include "script_file.h"
+#include "wide_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::Wide;
 
-std::wstring Wide(const fs::path& path) {
-    return platform::MultiByteToWide(path.string(), platform::kCodePageUtf8);
-}
 
 void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

@@ -6,14 +6,13 @@
 
 #include "platform/text.h"
 #include "scratch_home.h"
+#include "wide_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using test_support::Wide;
 
-std::wstring Wide(const fs::path& path) {
-    return platform::MultiByteToWide(path.string(), platform::kCodePageUtf8);
-}
 
 TEST(PrivateFolder, OnlyAFolderOfOursThatNobodyElseWritesCounts) {
     test_support::ScratchHome home;

@@ -10,15 +10,14 @@
 #include "platform/text.h"
 #include "scratch_home.h"
 #include "script_file.h"
+#include "wide_path.h"
 
 namespace {
 
 using test_support::ReadLines;
+using test_support::Wide;
 using test_support::WriteShellScript;
 
-std::wstring Wide(const std::filesystem::path& path) {
-    return platform::MultiByteToWide(path.string(), platform::kCodePageUtf8);
-}
 
 // A child with its three standard handles on pipes; the parent keeps its ends.
 struct PipedChild {

@@ -9,17 +9,16 @@
 #include "platform/text.h"
 #include "scratch_home.h"
 #include "script_file.h"
+#include "wide_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using test_support::ReadLines;
+using test_support::Wide;
 using test_support::WriteShellScript;
 using Events = std::vector<RecordedEvent>;
 
-std::wstring Wide(const fs::path& path) {
-    return platform::MultiByteToWide(path.string(), platform::kCodePageUtf8);
-}
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + Wide(path) + L"\""; }
 
