@@ -94,7 +94,8 @@ public:
 
 int Spawn(pid_t& pid, const std::vector<std::string>& arguments, const SpawnSettings& settings) {
     std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.data()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.data()));
     argv.push_back(nullptr);
     const bool searchPath = arguments[0].find('/') == std::string::npos;
     // A file that was just written may still be open for writing in a child

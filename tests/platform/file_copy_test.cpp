@@ -14,7 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::Wide;
 
-
 void Write(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }

@@ -13,7 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::Wide;
 
-
 TEST(PrivateFolder, OnlyAFolderOfOursThatNobodyElseWritesCounts) {
     test_support::ScratchHome home;
     const fs::path work = home.tmp() / "work";

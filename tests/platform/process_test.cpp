@@ -18,7 +18,6 @@ using test_support::ReadLines;
 using test_support::Wide;
 using test_support::WriteShellScript;
 
-
 // A child with its three standard handles on pipes; the parent keeps its ends.
 struct PipedChild {
     platform::PipeHandle inRead, inWrite, outRead, outWrite, errRead, errWrite;
@@ -29,7 +28,8 @@ struct PipedChild {
             !platform::CreatePipe(errRead, errWrite)) {
             return false;
         }
-        const bool started = platform::CreateProcess(commandLine, {inRead, outWrite, errWrite}, info);
+        const bool started =
+            platform::CreateProcess(commandLine, {inRead, outWrite, errWrite}, info);
         platform::CloseHandle(inRead);
         platform::CloseHandle(outWrite);
         platform::CloseHandle(errWrite);
@@ -66,9 +66,8 @@ TEST(CreateProcess, ReceivesTheSplitArgumentsAndIsMadeRunnable) {
     ASSERT_TRUE(child.Launch(L"\"" + Wide(script) +
                              L"\" /S -inslang=\"zh-CN\" \"a \\\"quoted\\\" word\" /D=C:\\x y"));
     ASSERT_TRUE(platform::WaitForProcess(child.info));
-    EXPECT_EQ(ReadLines(record),
-              (std::vector<std::string>{script.string(), "/S", "-inslang=zh-CN",
-                                        "a \"quoted\" word", "/D=C:\\x", "y"}));
+    EXPECT_EQ(ReadLines(record), (std::vector<std::string>{script.string(), "/S", "-inslang=zh-CN",
+                                                           "a \"quoted\" word", "/D=C:\\x", "y"}));
     struct stat info;
     ASSERT_EQ(stat(script.c_str(), &info), 0);
     EXPECT_TRUE(info.st_mode & S_IXUSR);

@@ -19,7 +19,6 @@ using test_support::Wide;
 using test_support::WriteShellScript;
 using Events = std::vector<RecordedEvent>;
 
-
 std::wstring Quoted(const fs::path& path) { return L"\"" + Wide(path) + L"\""; }
 
 // Runs one package script to its end and returns what the driver reported.
@@ -76,8 +75,8 @@ TEST(InstallerCommandLine, PiecesInTheirOrder) {
 
 TEST_F(InstallerRun, PackageReceivesTheArgumentsWithTheFolderLast) {
     const fs::path record = home.tmp() / "argv.txt";
-    const fs::path package = Package("for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" +
-                                     record.string() + "'; done\n");
+    const fs::path package =
+        Package("for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + record.string() + "'; done\n");
     EventRecorder recorder;
     {
         CInstaller installer(recorder.Callback(), Quoted(package), L"");
@@ -127,7 +126,8 @@ TEST(InstallerParse, StatusLinesGiveTheirEvents) {
          L"StartupStyle=Other\n",
          0,
          {{3005, 1.0, L""}, {3005, 2.0, L""}, {3005, 0.0, L""}, {3005, 0.0, L""}}},
-        {L"Message=请重启\nInstallVersion=1.7.9\nprogress=0.5\n Progress=0.5\nProg", 0,
+        {L"Message=请重启\nInstallVersion=1.7.9\nprogress=0.5\n Progress=0.5\nProg",
+         0,
          {{3009, 0.0, L"请重启"}}},
     };
     for (const Case& c : cases) {
@@ -193,7 +193,7 @@ TEST_F(InstallerRun, ChunksAreParsedOnTheirOwnInTheirCodePage) {
     // only after Encode=936, the UTF-8 text only after Encode=UTF8.
     const Events events = RunPackage(Package(
         "printf 'Inst'\nsleep 0.3\nprintf 'Path=/a\\nEncode=936\\n'\nsleep 0.3\n"
-        "printf 'Message=\\345\\256\\211\\350\\243\\205\\n'\nsleep 0.3\n"  // 安装 in UTF-8
+        "printf 'Message=\\345\\256\\211\\350\\243\\205\\n'\nsleep 0.3\n"      // 安装 in UTF-8
         "printf 'Message=\\260\\262\\327\\260\\nEncode=UTF8\\n'\nsleep 0.3\n"  // 安装 in GBK
         "printf 'Message=\\345\\256\\211\\350\\243\\205\\n'\n"));
     ASSERT_EQ(events.size(), 6u);
@@ -206,9 +206,9 @@ TEST_F(InstallerRun, ChunksAreParsedOnTheirOwnInTheirCodePage) {
 
 TEST_F(InstallerRun, FloodsOnEitherStreamNeverBlockThePackage) {
     // 1 MiB on standard error, and 1 MiB on standard output after the verdict.
-    const Events events = RunPackage(
-        Package("head -c 1048576 /dev/zero | tr '\\0' e >&2\necho 'State=Success'\n"
-                "head -c 1048576 /dev/zero | tr '\\0' o\n"));
+    const Events events =
+        RunPackage(Package("head -c 1048576 /dev/zero | tr '\\0' e >&2\necho 'State=Success'\n"
+                           "head -c 1048576 /dev/zero | tr '\\0' o\n"));
     EXPECT_EQ(events.back(), (RecordedEvent{2003, 0.0, L""}));
 }
 
@@ -224,7 +224,8 @@ TEST_F(InstallerRun, WhatCannotBeLaunchedFailsWithValueTwo) {
 TEST_F(InstallerRun, SecondStartWaitsForTheFirstAndKeepsTheCodePage) {
     // The first run declares GBK; the second prints GBK without saying so.
     const fs::path marker = home.tmp() / "first-run-done";
-    const fs::path package = Package("if [ -e '" + marker.string() + "' ]; then\n"
+    const fs::path package = Package("if [ -e '" + marker.string() +
+                                     "' ]; then\n"
                                      "  printf 'Message=\\260\\262\\327\\260\\n'\n"
                                      "else\n  echo 'Encode=936'\n  sleep 0.2\n  touch '" +
                                      marker.string() + "'\nfi\n");

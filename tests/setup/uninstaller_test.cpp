@@ -18,7 +18,6 @@ using test_support::Wide;
 using test_support::WriteShellScript;
 using Events = std::vector<RecordedEvent>;
 
-
 class UninstallerRun : public ::testing::Test {
 protected:
     fs::path Uninstaller(const std::string& body) {

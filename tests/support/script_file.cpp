@@ -5,8 +5,7 @@
 
 namespace test_support {
 
-void WriteShellScript(const std::filesystem::path& path, const std::string& body,
-                      bool executable) {
+void WriteShellScript(const std::filesystem::path& path, const std::string& body, bool executable) {
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out << "#!/bin/sh\n" << body;

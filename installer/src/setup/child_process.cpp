@@ -87,7 +87,8 @@ bool ChildProcess::ReadPending(std::string& chunk) {
 
 bool ChildProcess::IsStillActive() {
     uint32_t exitCode = 0;
-    return platform::GetExitCodeProcess(processInfo, exitCode) && exitCode == platform::kStillActive;
+    return platform::GetExitCodeProcess(processInfo, exitCode) &&
+           exitCode == platform::kStillActive;
 }
 
 void ChildProcess::WaitForExit() {

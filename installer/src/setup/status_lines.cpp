@@ -64,8 +64,8 @@ std::wstring Trim(std::wstring_view text) {
 double ParseNumber(std::wstring_view text) {
     const std::string ascii = NumberText(text);
     double number = 0.0;
-    const auto result =
-        std::from_chars(ascii.data(), ascii.data() + ascii.size(), number, std::chars_format::general);
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number,
+                                        std::chars_format::general);
     if (result.ec != std::errc() || !std::isfinite(number)) return 0.0;
     return number;
 }

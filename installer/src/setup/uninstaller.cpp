@@ -6,10 +6,10 @@
 
 #include "app/debug_log.h"
 #include "app/thread.h"
+#include "platform/accounts.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "setup/status_lines.h"
-#include "platform/accounts.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ int CUnInstaller::Parse(const std::wstring& text) {
             }
         } else if (StatusLines::ValueOf(line, L"Encode=", value)) {
             codePage = StatusLines::Trim(value) == L"UTF8" ? platform::kCodePageUtf8
-                                                             : platform::kCodePageAnsi;
+                                                           : platform::kCodePageAnsi;
         }
     }
     return result;
