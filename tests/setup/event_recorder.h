@@ -18,6 +18,8 @@ struct RecordedEvent {
     bool operator==(const RecordedEvent&) const = default;
 };
 
+using Events = std::vector<RecordedEvent>;
+
 std::ostream& operator<<(std::ostream& out, const RecordedEvent& event);
 
 class EventRecorder {

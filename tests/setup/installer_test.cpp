@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 using test_support::ReadLines;
 using test_support::Wide;
 using test_support::WriteShellScript;
-using Events = std::vector<RecordedEvent>;
 
 std::wstring Quoted(const fs::path& path) { return L"\"" + Wide(path) + L"\""; }
 

@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 using test_support::ReadLines;
 using test_support::Wide;
 using test_support::WriteShellScript;
-using Events = std::vector<RecordedEvent>;
 
 class UninstallerRun : public ::testing::Test {
 protected:

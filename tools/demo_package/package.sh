@@ -1,6 +1,6 @@
-#!/bin/sh
 # Brushwell demo installation package: a shell script with the product files
-# appended as a tar archive after the marker line at its end.
+# appended as a tar archive after the marker line at its end (build_package.sh
+# puts common.sh in front of this file and the archive behind it).
 #
 #   package /S [-console=show] [-dsc=true|false] [-ssc=true|false]
 #           [-inslang="code"] [-startupstyle=NonStartup|AutoStartup|UserStartup]
@@ -9,7 +9,6 @@
 # /D= is the last switch; everything after it, joined by single spaces, is the
 # folder (a Windows package reads the rest of its raw command line the same way).
 
-console=false
 desktop=false
 menu=false
 language=
@@ -24,24 +23,11 @@ while [ $# -gt 0 ]; do
         -ssc=true) menu=true ;;
         -inslang=*) language=${1#-inslang=} ;;
         -startupstyle=*) style=${1#-startupstyle=} ;;
-        /D=*)
-            folder=${1#/D=}
-            shift
-            for rest in "$@"; do folder="$folder $rest"; done
-            break
-            ;;
+        /D=*) break ;;
     esac
     shift
 done
-
-say() {
-    if [ "$console" = true ]; then printf '%s\n' "$1"; fi
-}
-
-fail() {
-    say "Error=$1"
-    exit 1
-}
+folder=$(rest_of_line /D= "$@")
 
 say "Encode=UTF8"
 [ "$silent" = true ] || fail "this demo package installs only silently (/S)"

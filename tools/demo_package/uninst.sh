@@ -1,5 +1,5 @@
-#!/bin/sh
-# Brushwell demo uninstaller, left in the install folder as "uninst.ep". The
+# Brushwell demo uninstaller, left in the install folder as "uninst.ep"
+# (build_package.sh puts common.sh in front of this file). The
 # installer runs a copy of it from its work folder:
 #
 #   uninstaller /S [-adminact=..] [-authorizationact=..] [-console=show] _?=folder
@@ -8,29 +8,14 @@
 # folder. Only what the package recorded in install.list and shortcuts.list is
 # removed, so files the user put into the folder stay.
 
-console=false
-folder=
 while [ $# -gt 0 ]; do
     case $1 in
         -console=show) console=true ;;
-        _\?=*)
-            folder=${1#_?=}
-            shift
-            for rest in "$@"; do folder="$folder $rest"; done
-            break
-            ;;
+        _\?=*) break ;;
     esac
     shift
 done
-
-say() {
-    if [ "$console" = true ]; then printf '%s\n' "$1"; fi
-}
-
-fail() {
-    say "Error=$1"
-    exit 1
-}
+folder=$(rest_of_line '_?=' "$@")
 
 say "Encode=UTF8"
 [ -n "$folder" ] || fail "no folder to remove (_?=)"

@@ -6,6 +6,7 @@
 #include "app/debug_log.h"
 #include "app/thread.h"
 #include "platform/text.h"
+#include "setup/worker_thread.h"
 
 namespace {
 
@@ -55,13 +56,7 @@ bool ChildProcess::Launch(std::wstring_view commandLine) {
     platform::CloseHandle(errPipe.write);
     platform::CloseHandle(inPipe.read);
 
-    errorDrain = std::make_unique<Utils::Thread>(
-        [this](void*) {
-            DrainErrors();
-            return 0u;
-        },
-        nullptr, L"ChildStdErr");
-    errorDrain->Resume();
+    errorDrain = StartWorkerThread([this] { DrainErrors(); }, L"ChildStdErr");
     return true;
 }
 

@@ -11,14 +11,13 @@
 #include "app/thread.h"
 #include "platform/text.h"
 #include "setup/status_lines.h"
+#include "setup/worker_thread.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 constexpr wchar_t kFailText[] = L"安装包安装失败";
-
-const wchar_t* Flag(bool value) { return value ? L"true" : L"false"; }
 
 // The status keys in the order in which they are tried.
 enum class Key {
@@ -103,13 +102,13 @@ std::wstring CInstaller::BuildCommandLine() const {
     std::wstring line = packageCommand;
     line += L" /S -console=show -version=1.0.0";
     line += L" -adminact=";
-    line += Flag(adminAct);
+    line += FlagText(adminAct);
     line += L" -authorizationact=";
-    line += Flag(authorizationAct);
+    line += FlagText(authorizationAct);
     line += L" -dsc=";
-    line += Flag(desktopShortcut);
+    line += FlagText(desktopShortcut);
     line += L" -ssc=";
-    line += Flag(quickLaunchShortcut);
+    line += FlagText(quickLaunchShortcut);
     if (!installLanguage.empty()) line += L" -inslang=\"" + installLanguage + L"\"";
     const std::wstring& extra = InstallSettings::Instance().InstCmd;
     if (!extra.empty()) line += L" " + extra;
@@ -123,13 +122,7 @@ std::wstring CInstaller::BuildCommandLine() const {
 void CInstaller::Start() {
     commandLine = BuildCommandLine();
     thread.reset();  // waits for the previous run
-    thread = std::make_unique<Utils::Thread>(
-        [this](void*) {
-            Run();
-            return 0u;
-        },
-        nullptr, L"ABDEF");
-    thread->Resume();
+    thread = StartWorkerThread([this] { Run(); }, L"ABDEF");
 }
 
 void CInstaller::Report(int32_t code, double value, const std::wstring& text) {

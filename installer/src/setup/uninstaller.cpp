@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "setup/status_lines.h"
+#include "setup/worker_thread.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ using namespace std::chrono_literals;
 
 constexpr wchar_t kNoFileText[] = L"可执行卸载文件不存在";
 constexpr wchar_t kFailText[] = L"安装包卸载失败";
-
-const wchar_t* Flag(bool value) { return value ? L"true" : L"false"; }
 
 bool ConsoleUserIsAdmin() {
     std::wstring name;
@@ -37,19 +36,13 @@ CUnInstaller::~CUnInstaller() { thread.reset(); }
 
 std::wstring CUnInstaller::BuildCommandLine() const {
     // "_?=" stays last and unquoted: the uninstaller takes the rest of the line.
-    return exePath + L" /S -adminact=" + Flag(ConsoleUserIsAdmin()) + L" -authorizationact=" +
-           Flag(platform::IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
+    return exePath + L" /S -adminact=" + FlagText(ConsoleUserIsAdmin()) + L" -authorizationact=" +
+           FlagText(platform::IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
 }
 
 void CUnInstaller::Start() {
     commandLine = BuildCommandLine();
-    thread = std::make_unique<Utils::Thread>(
-        [this](void*) {
-            Run();
-            return 0u;
-        },
-        nullptr, L"UnInstaller");
-    thread->Resume();
+    thread = StartWorkerThread([this] { Run(); }, L"UnInstaller");
 }
 
 void CUnInstaller::Report(int32_t code, double value, const std::wstring& text) {
