@@ -143,7 +143,7 @@ void CInstaller::Run() {
     for (;;) {
         std::string chunk;
         if (child->Read(chunk) &&
-            Parse(StatusLines::DecodeChunk(chunk, codePage)) != kParseNothing) {
+            Parse(StatusLines::DecodeChunk(chunk, codePage)) != StatusLines::kParseNothing) {
             ended = false;
             break;
         }
@@ -158,7 +158,7 @@ void CInstaller::Run() {
 }
 
 int CInstaller::Parse(const std::wstring& text) {
-    int result = kParseNothing;
+    int result = StatusLines::kParseNothing;
     for (std::wstring_view line : StatusLines::SplitLines(text)) {
         std::wstring value;
         const KeyText* found = nullptr;
@@ -180,10 +180,10 @@ int CInstaller::Parse(const std::wstring& text) {
                 const std::wstring state = StatusLines::Trim(value);
                 if (state == L"Success") {
                     Report(IST_CODE_SUCCESS, 0.0);
-                    result = kParseSuccess;
+                    result = StatusLines::kParseSuccess;
                 } else if (state == L"Fail") {
                     Report(IST_CODE_FAIL, 0.0, kFailText);
-                    result = kParseFailure;
+                    result = StatusLines::kParseFailure;
                 }
                 break;
             }
@@ -210,7 +210,7 @@ int CInstaller::Parse(const std::wstring& text) {
                 break;
             case Key::Error:
                 Report(IST_CODE_FAIL, 1000.0, value);
-                result = kParseFailure;
+                result = StatusLines::kParseFailure;
                 break;
             case Key::TopShowDetention:
                 Report(IST_CODE_TOP_SHOW, StatusLines::ParseUnsigned32(value));

@@ -6,6 +6,7 @@
 
 #include "download/download_callback.h"
 #include "setup/child_process.h"
+#include "setup/status_lines.h"
 
 namespace Utils {
 class Thread;
@@ -33,11 +34,6 @@ enum InstallCode : int32_t {
 // its own. Destruction waits for that thread.
 class CInstaller {
 public:
-    // Parse results.
-    static constexpr int kParseNothing = 0;
-    static constexpr int kParseSuccess = 1;
-    static constexpr int kParseFailure = 1000;
-
     CInstaller(DownloadCallback callback, std::wstring packageCommand, std::wstring installDir);
     ~CInstaller();
     CInstaller(const CInstaller&) = delete;

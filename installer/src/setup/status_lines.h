@@ -9,6 +9,12 @@
 // output: lines of a key, "=" and a value, read in chunks.
 namespace StatusLines {
 
+// What parsing a chunk gives: no verdict, or the verdict of its last line that
+// gave one.
+inline constexpr int kParseNothing = 0;
+inline constexpr int kParseSuccess = 1;
+inline constexpr int kParseFailure = 1000;
+
 // Text values longer than this are cut.
 inline constexpr size_t kMaxTextValue = 771;
 

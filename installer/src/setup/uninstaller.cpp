@@ -71,7 +71,7 @@ void CUnInstaller::Run() {
     std::string chunk;
     while (child->IsStillActive()) {
         if (child->Read(chunk)) {
-            if (ParseChunk(chunk) != kParseNothing) noVerdict = false;
+            if (ParseChunk(chunk) != StatusLines::kParseNothing) noVerdict = false;
         } else {
             // The output has ended while the process lives on: do not spin.
             std::this_thread::sleep_for(100ms);
@@ -79,7 +79,7 @@ void CUnInstaller::Run() {
     }
     // What it wrote just before it ended is still in the pipe.
     while (child->ReadPending(chunk)) {
-        if (ParseChunk(chunk) != kParseNothing) noVerdict = false;
+        if (ParseChunk(chunk) != StatusLines::kParseNothing) noVerdict = false;
     }
     child->WaitForExit();
     child.reset();
@@ -88,22 +88,22 @@ void CUnInstaller::Run() {
 }
 
 int CUnInstaller::Parse(const std::wstring& text) {
-    int result = kParseNothing;
+    int result = StatusLines::kParseNothing;
     for (std::wstring_view line : StatusLines::SplitLines(text)) {
         std::wstring value;
         if (StatusLines::ValueOf(line, L"Progress=", value)) {
             Report(UNIST_CODE_PROGRESS, StatusLines::ParseNumber(value));
         } else if (StatusLines::ValueOf(line, L"Error=", value)) {
             Report(UNIST_CODE_ERROR, 0.0, value);
-            result = kParseFailure;
+            result = StatusLines::kParseFailure;
         } else if (StatusLines::ValueOf(line, L"State=", value)) {
             const std::wstring state = StatusLines::Trim(value);
             if (state == L"Success") {
                 Report(UNIST_CODE_SUCCESS, 0.0);
-                result = kParseSuccess;
+                result = StatusLines::kParseSuccess;
             } else if (state == L"Fail") {
                 Report(UNIST_CODE_ERROR, 0.0, kFailText);
-                result = kParseFailure;
+                result = StatusLines::kParseFailure;
             }
         } else if (StatusLines::ValueOf(line, L"Encode=", value)) {
             codePage = StatusLines::Trim(value) == L"UTF8" ? platform::kCodePageUtf8

@@ -6,6 +6,7 @@
 
 #include "download/download_callback.h"
 #include "setup/child_process.h"
+#include "setup/status_lines.h"
 
 namespace Utils {
 class Thread;
@@ -25,10 +26,6 @@ enum UninstallCode : int32_t {
 // thread.
 class CUnInstaller {
 public:
-    static constexpr int kParseNothing = 0;
-    static constexpr int kParseSuccess = 1;
-    static constexpr int kParseFailure = 1000;
-
     CUnInstaller(DownloadCallback callback, std::wstring exePath, std::wstring oldInstallDir);
     ~CUnInstaller();
     CUnInstaller(const CUnInstaller&) = delete;
