@@ -98,6 +98,9 @@ bool Server::Start() {
     http->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
         const std::string range = request.get_header_value("Range");
         auto answer = [&](int status, const std::string& body) {
+            // The library would cut an error page to the requested range (or
+            // answer 416); a real server sends the page whole.
+            const_cast<httplib::Request&>(request).ranges.clear();
             response.status = status;
             response.set_content(body, "text/plain");
             Record({request.method, request.path, range, status});
@@ -112,8 +115,14 @@ bool Server::Start() {
         auto transfer = std::make_shared<Transfer>();
         if (request.method == "GET") {
             std::lock_guard lock(mutex);
-            transfer->faults = faults;
-            transfer->faulted = faults.faultedTransfers < 0 || transfersSeen < faults.faultedTransfers;
+            if (transfersSeen < static_cast<int>(schedule.size())) {
+                transfer->faults = schedule[static_cast<size_t>(transfersSeen)];
+                transfer->faulted = true;
+            } else {
+                transfer->faults = faults;
+                transfer->faulted =
+                    faults.faultedTransfers < 0 || transfersSeen < faults.faultedTransfers;
+            }
             ++transfersSeen;
         }
         if (transfer->faulted && transfer->faults.status != 0) {
@@ -128,9 +137,9 @@ bool Server::Start() {
         Record({request.method, request.path, range, range.empty() ? 200 : 206});
     });
 
-    port = options.port == 0 ? http->bind_to_any_port(options.bindAddress)
-                             : (http->bind_to_port(options.bindAddress, options.port) ? options.port
-                                                                                       : -1);
+    port = options.port == 0
+               ? http->bind_to_any_port(options.bindAddress)
+               : (http->bind_to_port(options.bindAddress, options.port) ? options.port : -1);
     if (port <= 0) {
         error = "cannot listen on " + options.bindAddress;
         return false;
@@ -149,12 +158,8 @@ bool Server::ServeBytes(Transfer& transfer, size_t offset, size_t length, httpli
     if (stopping) return false;
     const TransferFaults& f = transfer.faults;
     int64_t chunk = static_cast<int64_t>(std::min(length, kChunk));
-    if (options.rateLimit > 0) chunk = std::min<int64_t>(chunk, std::max<int64_t>(1, options.rateLimit / 20));
-    if (transfer.faulted && f.cutAfterBytes >= 0) {
-        const int64_t left = f.cutAfterBytes - transfer.sent;
-        if (left <= 0) return false;  // closes the connection mid-body
-        chunk = std::min(chunk, left);
-    }
+    const int64_t rate = transfer.faulted && f.rateLimit > 0 ? f.rateLimit : options.rateLimit;
+    if (rate > 0) chunk = std::min<int64_t>(chunk, std::max<int64_t>(1, rate / 20));
     if (transfer.faulted && f.stallSeconds > 0 && !transfer.stalled) {
         if (transfer.sent >= f.stallAfterBytes) {
             transfer.stalled = true;
@@ -163,17 +168,22 @@ bool Server::ServeBytes(Transfer& transfer, size_t offset, size_t length, httpli
             chunk = std::min(chunk, f.stallAfterBytes - transfer.sent);
         }
     }
-
+    if (transfer.faulted && f.cutAfterBytes >= 0) {
+        const int64_t left = f.cutAfterBytes - transfer.sent;
+        if (left <= 0) return false;  // closes the connection mid-body
+        chunk = std::min(chunk, left);
+    }
     std::vector<char> bytes(static_cast<size_t>(chunk));
     transfer.file.seekg(static_cast<std::streamoff>(offset));
     transfer.file.read(bytes.data(), chunk);
     if (transfer.file.gcount() != chunk || !sink.write(bytes.data(), bytes.size())) return false;
     transfer.sent += chunk;
 
-    if (options.rateLimit > 0) {
-        const auto due = transfer.started + std::chrono::duration<double>(
-                                                static_cast<double>(transfer.sent) /
-                                                static_cast<double>(options.rateLimit));
+    if (rate > 0) {
+        const auto due = transfer.started +
+                         std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                             std::chrono::duration<double>(static_cast<double>(transfer.sent) /
+                                                           static_cast<double>(rate)));
         const double wait =
             std::chrono::duration<double>(due - std::chrono::steady_clock::now()).count();
         if (wait > 0 && !Pause(wait)) return false;
@@ -183,11 +193,12 @@ bool Server::ServeBytes(Transfer& transfer, size_t offset, size_t length, httpli
 
 bool Server::Pause(double seconds) const {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point until =
-        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    const Clock::time_point until = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                       std::chrono::duration<double>(seconds));
     for (Clock::time_point now = Clock::now(); now < until; now = Clock::now()) {
         if (stopping) return false;
-        std::this_thread::sleep_for(std::min<Clock::duration>(std::chrono::milliseconds(20), until - now));
+        std::this_thread::sleep_for(
+            std::min<Clock::duration>(std::chrono::milliseconds(20), until - now));
     }
     return true;
 }
@@ -195,8 +206,8 @@ bool Server::Pause(double seconds) const {
 void Server::Record(LogEntry entry) {
     std::lock_guard lock(mutex);
     if (logStream.is_open()) {
-        logStream << entry.method << ' ' << entry.path << ' ' << (entry.range.empty() ? "-" : entry.range)
-                  << ' ' << entry.status << std::endl;
+        logStream << entry.method << ' ' << entry.path << ' '
+                  << (entry.range.empty() ? "-" : entry.range) << ' ' << entry.status << std::endl;
     }
     log.push_back(std::move(entry));
 }
@@ -219,6 +230,14 @@ std::vector<LogEntry> Server::Log() const {
 void Server::SetFaults(const TransferFaults& newFaults) {
     std::lock_guard lock(mutex);
     faults = newFaults;
+    schedule.clear();
+    transfersSeen = 0;
+}
+
+void Server::SetFaultSchedule(std::vector<TransferFaults> newSchedule) {
+    std::lock_guard lock(mutex);
+    schedule = std::move(newSchedule);
+    faults = TransferFaults{};
     transfersSeen = 0;
 }
 

@@ -32,6 +32,7 @@ enum class ChecksumSegment {
 // of them get every fault set here; -1 faults them all.
 struct TransferFaults {
     int faultedTransfers = 0;
+    int64_t rateLimit = 0;        // bytes per second for this transfer; 0: the server's
     int64_t cutAfterBytes = -1;   // close the connection after this many body bytes
     int status = 0;               // answer this status (404, 500...) instead of the file
     double stallSeconds = 0.0;    // then send nothing for this long...
@@ -44,10 +45,10 @@ struct Options {
     std::string redirectPath = "/software/351";
     ChecksumSegment checksum = ChecksumSegment::Real;
     std::string bindAddress = "127.0.0.1";
-    int port = 0;                 // 0: pick a free port
-    int64_t rateLimit = 0;        // bytes per second for each transfer; 0: none
-    int allStatus = 0;            // answer every request with this status (a missing package)
-    std::string logFile;          // also append the request log here
+    int port = 0;           // 0: pick a free port
+    int64_t rateLimit = 0;  // bytes per second for each transfer; 0: none
+    int allStatus = 0;      // answer every request with this status (a missing package)
+    std::string logFile;    // also append the request log here
     TransferFaults faults;
 };
 
@@ -78,8 +79,12 @@ public:
     std::string PackagePath() const;  // where the redirect leads
 
     std::vector<LogEntry> Log() const;
-    // Changes the faults between two downloads of one test.
+    // Changes the faults between two downloads of one test; counting starts
+    // again from the next transfer.
     void SetFaults(const TransferFaults& faults);
+    // Transfer i (from now on) gets schedule[i] (its faultedTransfers is not
+    // used); later transfers get none.
+    void SetFaultSchedule(std::vector<TransferFaults> schedule);
 
 private:
     struct Transfer;
@@ -98,6 +103,7 @@ private:
 
     mutable std::mutex mutex;
     TransferFaults faults;
+    std::vector<TransferFaults> schedule;
     int transfersSeen = 0;
     std::vector<LogEntry> log;
     std::ofstream logStream;

@@ -68,15 +68,24 @@ fault_server::Options ParseArguments(int argc, char** argv) {
         }
         if (i + 1 >= argc) throw std::invalid_argument("missing value for " + name);
         const std::string value = argv[++i];
-        if (name == "--file") options.file = value;
-        else if (name == "--name") options.name = value;
-        else if (name == "--port") options.port = std::stoi(value);
-        else if (name == "--bind") options.bindAddress = value;
-        else if (name == "--redirect-path") options.redirectPath = value;
-        else if (name == "--checksum") options.checksum = ParseChecksum(value);
-        else if (name == "--rate") options.rateLimit = std::stoll(value);
-        else if (name == "--status-all") options.allStatus = std::stoi(value);
-        else if (name == "--log") options.logFile = value;
+        if (name == "--file")
+            options.file = value;
+        else if (name == "--name")
+            options.name = value;
+        else if (name == "--port")
+            options.port = std::stoi(value);
+        else if (name == "--bind")
+            options.bindAddress = value;
+        else if (name == "--redirect-path")
+            options.redirectPath = value;
+        else if (name == "--checksum")
+            options.checksum = ParseChecksum(value);
+        else if (name == "--rate")
+            options.rateLimit = std::stoll(value);
+        else if (name == "--status-all")
+            options.allStatus = std::stoi(value);
+        else if (name == "--log")
+            options.logFile = value;
         else if (name == "--fault-transfers") {
             options.faults.faultedTransfers = std::stoi(value);
             countGiven = true;
