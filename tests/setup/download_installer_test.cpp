@@ -153,11 +153,13 @@ TEST_F(Chain, TwoFailedSequencesDeleteBothPackageFiles) {
     const fs::path first = home.home() / "first";
     const fs::path second = home.home() / "second";
     for (const fs::path& folder : {first, second}) {
-        auto chain = MakeChain();
+        EventRecorder sequence;
+        auto chain = std::make_unique<CDownloadInstaller>(sequence.Callback(), L"", L"", L"", true,
+                                                          true, true);
         chain->SetParams(Wide(server->RedirectUrl()), L"", L"", Wide(folder), true, true, false,
                          false, L"");
         chain->Start();
-        ASSERT_TRUE(recorder.WaitFor(1004));
+        ASSERT_TRUE(sequence.WaitFor(1004));
         chain.reset();
         if (folder == first) {
             // What an interrupted run may leave behind in both folders.
