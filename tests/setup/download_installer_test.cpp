@@ -12,6 +12,7 @@
 #include "app/install_settings.h"
 #include "event_recorder.h"
 #include "fault_server.h"
+#include "padded_package.h"
 #include "scratch_home.h"
 #include "script_file.h"
 #include "utils/environment_probes.h"
@@ -26,21 +27,14 @@ using test_support::ReadLines;
 using test_support::Wide;
 using test_support::WriteShellScript;
 
-// A shell-script package that records its arguments and the folder's state,
-// padded beyond the 1 MiB the single-stream downloader asks of a package.
-void WritePackage(const fs::path& path, const fs::path& record) {
-    WriteShellScript(path, "printf '%s\\n' \"$@\" > '" + record.string() +
-                               "'\necho 'Progress=0.5'\necho 'State=Success'\nexit 0\n");
-    std::ofstream out(path, std::ios::app);
-    const std::string padding(1023, '#');
-    for (int i = 0; i < 1100; ++i) out << padding << '\n';
-}
-
 class Chain : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::create_directories(home.tmp() / "served");
-        WritePackage(home.tmp() / "served" / "package.exe", argvRecord);
+        // It records its arguments.
+        WritePaddedPackage(home.tmp() / "served" / "package.exe",
+                           "printf '%s\\n' \"$@\" > '" + argvRecord.string() +
+                               "'\necho 'Progress=0.5'\necho 'State=Success'\n");
     }
 
     void TearDown() override {

@@ -17,11 +17,17 @@ std::string Utf8(const std::wstring& text) {
 }
 
 // One line on the console: the line breaks inside a text become spaces.
-std::wstring OneLine(std::wstring text) {
-    for (wchar_t& c : text) {
-        if (c == L'\r' || c == L'\n') c = L' ';
+std::wstring OneLine(const std::wstring& text) {
+    std::wstring line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool lineBreak = text[i] == L'\r' || text[i] == L'\n';
+        if (!lineBreak) {
+            line.push_back(text[i]);
+        } else if (!(text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')) {
+            line.push_back(L' ');
+        }
     }
-    return text;
+    return line;
 }
 
 }  // namespace
