@@ -85,7 +85,7 @@ void SetUpAnalytics() {
     std::vector<Report> waiting;
     {
         std::lock_guard lock(trackerMutex);
-        if (phase != TrackerPhase::NotYetCreated) return;
+        if (phase == TrackerPhase::Live) return;
         analyticsTracker = tracker;
         phase = TrackerPhase::Live;
         waiting.swap(earlyReports);
