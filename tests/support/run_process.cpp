@@ -1,6 +1,7 @@
 #include "run_process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,6 +12,24 @@
 extern char** environ;
 
 namespace test_support {
+namespace {
+
+std::vector<char*> ArgumentPointers(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    return args;
+}
+
+int WaitFor(pid_t pid, int* signal) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (signal != nullptr) *signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
 
 ProcessResult RunProcess(const std::vector<std::string>& argv) {
     int pipeFds[2];
@@ -18,9 +37,7 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
+    std::vector<char*> args = ArgumentPointers(argv);
     pid_t pid = 0;
     const int spawned = ::posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -38,12 +55,33 @@ ProcessResult RunProcess(const std::vector<std::string>& argv) {
         result.output.append(buffer, static_cast<size_t>(got));
     }
     ::close(pipeFds[0]);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    result.exitCode = WaitFor(pid, &result.signal);
     return result;
+}
+
+BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv) {
+    std::vector<char*> args = ArgumentPointers(argv);
+    // A group of its own, so that its children end with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, args[0], nullptr, &attributes, args.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (spawned != 0) throw std::runtime_error("cannot start " + argv[0]);
+    pid_ = pid;
+}
+
+BackgroundProcess::~BackgroundProcess() {
+    if (reaped_) return;
+    ::kill(-pid_, SIGKILL);
+    Wait();
+}
+
+int BackgroundProcess::Wait() {
+    reaped_ = true;
+    return WaitFor(pid_, nullptr);
 }
 
 }  // namespace test_support

@@ -18,3 +18,26 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
 }  // namespace test_support
+
+namespace test_support {
+
+// A child process that runs while the test goes on, in a process group of its
+// own; the group is killed and the child reaped when the object goes away.
+class BackgroundProcess {
+public:
+    // Starts `argv` (no shell); throws std::runtime_error when it cannot.
+    explicit BackgroundProcess(const std::vector<std::string>& argv);
+    ~BackgroundProcess();
+    BackgroundProcess(const BackgroundProcess&) = delete;
+    BackgroundProcess& operator=(const BackgroundProcess&) = delete;
+
+    int pid() const { return pid_; }
+    // Waits for the end; the exit code, or -1 after a signal.
+    int Wait();
+
+private:
+    int pid_ = 0;
+    bool reaped_ = false;
+};
+
+}  // namespace test_support
