@@ -44,6 +44,9 @@ public:
     bool HttpLibraryReady;
     int32_t Language;
     bool InsNew;
+    // The analytics collection endpoint ("AnalyticsUrl"); empty means the
+    // tracker's own default.
+    std::wstring AnalyticsUrl;
 };
 
 // The options of a split command line (program path first) as key to value:

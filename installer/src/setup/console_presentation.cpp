@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "app/debug_log.h"
 #include "platform/text.h"
 #include "setup/install_flow.h"
 
@@ -110,10 +109,3 @@ void ConsolePresentation::InstallEnded(InstallOutcome result) {
     if (!outcome) outcome = result;
     ended = true;
 }
-
-void TracedReports::ReportTask(const std::wstring& taskName, float elapsedSeconds,
-                               const std::wstring& reason) {
-    DebugLog(L"task report %ls (%.1f s) %ls\r\n", taskName.c_str(), elapsedSeconds, reason.c_str());
-}
-
-void TracedReports::ReportPage() { DebugLog(L"page report 安装中\r\n"); }

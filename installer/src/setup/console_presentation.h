@@ -74,11 +74,3 @@ private:
     bool ended = false;
     std::optional<InstallOutcome> outcome;
 };
-
-// The reports of a run whose analytics are not wired: they go to the trace.
-class TracedReports : public InstallReports {
-public:
-    void ReportTask(const std::wstring& taskName, float elapsedSeconds,
-                    const std::wstring& reason) override;
-    void ReportPage() override;
-};

@@ -2,6 +2,7 @@
 
 #include "app/install_settings.h"
 #include "platform/current_directory.h"
+#include "setup/analytics_install_reports.h"
 #include "setup/console_presentation.h"
 #include "setup/install_flow.h"
 #include "utils/install_paths.h"
@@ -55,7 +56,7 @@ int RunSilentInstall(const std::vector<std::wstring>& arguments) {
     const auto options = CommandLineOptions(arguments);
     const std::wstring* folder = Option(options, L"-installdir");
     ConsolePresentation presentation(folder ? FlowPage::Custom : FlowPage::Welcome);
-    TracedReports reports;
+    AnalyticsInstallReports reports;
     InstallFlow flow(presentation, reports);
     const std::wstring defaultFolder = flow.Initialise();
     flow.StartUp();
