@@ -211,11 +211,17 @@ TEST_F(SilentInstall, ARunningProductStopsTheUpdate) {
     Serve(DEMO_PACKAGE);
     Configure();
     const fs::path old = RecordOldCopy("echo 'State=Success'\n");
-    test_support::WriteShellScript(old / "Brushwell.exe", "sleep 30\n", true);
+    test_support::WriteShellScript(
+        old / "Brushwell.exe", "sleep 30 &\ntrap 'kill $!; exit 0' TERM\nwait\n", true);
     pid_t product = 0;
     const std::string productPath = (old / "Brushwell.exe").string();
     char* argv[] = {const_cast<char*>(productPath.c_str()), nullptr};
-    ASSERT_EQ(posix_spawn(&product, argv[0], nullptr, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    ASSERT_EQ(posix_spawn(&product, argv[0], &quiet, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&quiet);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     const Finished finished = Run({"-silent=true"});
     kill(product, SIGTERM);
