@@ -36,7 +36,8 @@ TEST(CBindCallback, ReportsProgressOnlyWithAKnownTotalAndAbortsOnRequest) {
     EXPECT_EQ(info.codePage, 65001u);
 
     bind.RequestAbort();
-    EXPECT_EQ(bind.OnProgress(60, 200, platform::BINDSTATUS_DOWNLOADINGDATA, L""), platform::kE_ABORT);
+    EXPECT_EQ(bind.OnProgress(60, 200, platform::BINDSTATUS_DOWNLOADINGDATA, L""),
+              platform::kE_ABORT);
     EXPECT_EQ(events.Events().size(), 1u);
 }
 
@@ -82,7 +83,8 @@ TEST(CWinDownloader, DestructionAbortsARunningDownload) {
     {
         CWinDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
         downloader.Start();
-        while (package.Transfers().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        while (package.Transfers().empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_EQ(events.Milestones(), std::vector<int32_t>{DL_CODE_START});
     EXPECT_FALSE(std::filesystem::exists(package.target));
