@@ -1,4 +1,5 @@
 #include "setup/silent_install.h"
+#include "utils/environment_probes.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -134,6 +135,9 @@ TEST_F(SilentInstall, InstallsTheDemoProductAndUpdatesItOnTheNextRun) {
     EXPECT_TRUE(Contains(ReadText(product / "set.ini"), "AppName=Brushwell"));
     // The demo package asks for AutoStartup: the product says that it runs.
     EXPECT_TRUE(EventuallyContains(home.root() / "out.txt", "Brushwell 1.7.9 (demo) is running"));
+    for (int i = 0; i < 100 && FindProcessByName(L"Brushwell.exe") != 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 
     // The next run finds the copy, removes it with its own uninstaller and
     // installs into the recorded folder, whatever folder it is given.
