@@ -1,0 +1,22 @@
+#pragma once
+
+#include <curl/curl.h>
+
+#include <cstddef>
+
+// Small pieces shared by the libcurl downloaders.
+namespace curl_options {
+
+inline constexpr long kConnectTimeoutSeconds = 60;
+
+// A write function that accepts and drops every block (body-less probes).
+size_t DiscardBody(char* data, size_t size, size_t count, void* unused);
+
+// Sets an option and ORs its result into `result`, as the downloaders
+// collect the codes of a whole option block before deciding.
+template <typename Value>
+void Set(CURL* handle, CURLoption option, Value value, int& result) {
+    result |= static_cast<int>(curl_easy_setopt(handle, option, value));
+}
+
+}  // namespace curl_options
