@@ -95,6 +95,14 @@ inline constexpr WPARAM SC_RESTORE = 0xF120;
 inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTLEFT = 10;
+inline constexpr LRESULT HTRIGHT = 11;
+inline constexpr LRESULT HTTOP = 12;
+inline constexpr LRESULT HTTOPLEFT = 13;
+inline constexpr LRESULT HTTOPRIGHT = 14;
+inline constexpr LRESULT HTBOTTOM = 15;
+inline constexpr LRESULT HTBOTTOMLEFT = 16;
+inline constexpr LRESULT HTBOTTOMRIGHT = 17;
 
 inline constexpr WPARAM VK_BACK = 0x08;
 inline constexpr WPARAM VK_TAB = 0x09;
@@ -104,7 +112,9 @@ inline constexpr WPARAM VK_SPACE = 0x20;
 inline constexpr WPARAM VK_END = 0x23;
 inline constexpr WPARAM VK_HOME = 0x24;
 inline constexpr WPARAM VK_LEFT = 0x25;
+inline constexpr WPARAM VK_UP = 0x26;
 inline constexpr WPARAM VK_RIGHT = 0x27;
+inline constexpr WPARAM VK_DOWN = 0x28;
 inline constexpr WPARAM VK_DELETE = 0x2E;
 inline constexpr WPARAM VK_F4 = 0x73;
 
