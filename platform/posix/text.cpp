@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <cwctype>
 #include <string>
 
 namespace platform {
@@ -148,6 +149,14 @@ std::string WideToMultiByte(std::wstring_view text, unsigned codePage) {
         return {};
     }
     return out;
+}
+
+bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+    }
+    return true;
 }
 
 }  // namespace platform

@@ -44,9 +44,8 @@ TEST(DebugLog, LineHasTheExactPrefix) {
     const size_t mark = capture.Mark();
     Downloader::Start();
     const std::string line = capture.Since(mark);
-    const std::regex prefix(
-        R"(<P(\d{5,})><T(\d{5,})><\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}>)"
-        R"(\(Downloader::Start\)<(\d{4,})>: DL_TYPE=1\r\n)");
+    const std::regex prefix(R"(<P(\d{5,})><T(\d{5,})><\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3}>)"
+                            R"(\(Downloader::Start\)<(\d{4,})>: DL_TYPE=1\r\n)");
     std::smatch match;
     ASSERT_TRUE(std::regex_match(line, match, prefix)) << line;
     EXPECT_EQ(std::stoi(match[1]), getpid());

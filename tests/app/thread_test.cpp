@@ -56,10 +56,12 @@ TEST(UtilsThread, EmptyNameGivesTheLetterTAndTheThreadId) {
 TEST(UtilsThread, DestroyingAnUnresumedRecordReturnsWithoutRunningTheWork) {
     std::atomic<bool> ran{false};
     {
-        Utils::Thread thread([&](void*) {
-            ran = true;
-            return 0u;
-        }, nullptr, L"UnInstaller");
+        Utils::Thread thread(
+            [&](void*) {
+                ran = true;
+                return 0u;
+            },
+            nullptr, L"UnInstaller");
     }
     EXPECT_FALSE(ran);
 }
@@ -68,11 +70,13 @@ TEST(UtilsThread, DestructionWaitsForRunningWork) {
     std::atomic<bool> finished{false};
     const auto start = std::chrono::steady_clock::now();
     {
-        Utils::Thread thread([&](void*) {
-            std::this_thread::sleep_for(300ms);
-            finished = true;
-            return 0u;
-        }, nullptr, L"ABDEF");
+        Utils::Thread thread(
+            [&](void*) {
+                std::this_thread::sleep_for(300ms);
+                finished = true;
+                return 0u;
+            },
+            nullptr, L"ABDEF");
         thread.Resume();
     }
     EXPECT_TRUE(finished);

@@ -4,9 +4,7 @@
 #include <cwchar>
 
 #include "app/debug_log.h"
-#include "platform/process_info.h"
-#include "skin/skin_loader.h"
-#include "skin/skin_resources.h"
+#include "markup/skin_package_state.h"
 
 namespace Skin {
 namespace {
@@ -14,12 +12,6 @@ namespace {
 constexpr unsigned kClassStyleDoubleClicks = 0x0008;  // CS_DBLCLKS
 constexpr unsigned kStyleClipSiblingsAndChildren = 0x04000000 | 0x02000000;
 constexpr unsigned kStyleCaption = 0x00C00000;
-
-std::wstring ExecutableFolder() {
-    const std::wstring path = platform::ModuleFilePath();
-    const size_t slash = path.find_last_of(L"/\\");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
 
 bool IsClickableInCaption(const CControl& control) {
     const wchar_t* name = control.GetClass();
@@ -168,18 +160,13 @@ platform::LRESULT CSkinWindow::OnCreate(platform::WPARAM /*wParam*/, platform::L
     handled = true;
     manager_.Init(GetHWND());
     manager_.AddPreMessageFilter(this);
-    if (GetResourceFolder().empty()) SetResourceFolder(ExecutableFolder() + GetSkinFolder());
-
-    SkinSource source;
-    source.resourceKind = GetResourceType();
-    source.resourceId = GetResourceID();
-    source.skinFolder = GetSkinFolder();
-    source.skinFile = GetSkinFile();
-    source.windowClassName = GetWindowClassName();
-    MarkupDocument document;
-    std::wstring error;
-    if (!LoadSkinDocument(source, document, error)) FailToLoad(error);
-    std::unique_ptr<CControl> root = BuildSkin(document, this, manager_);
+    CSkinPackageState& skins = ProcessSkinPackageState();
+    if (GetResourceType() == kSkinFromPackageResource && !skins.OpenResourcePackage()) {
+        FailToLoad(L"no skin package resource");
+    }
+    const SkinFileResult skin = skins.LoadSkinFile(GetSkinFile());
+    if (!skin.ok()) FailToLoad(skin.error);
+    std::unique_ptr<CControl> root = BuildSkin(skin.document, this, manager_);
     if (root == nullptr) FailToLoad(L"no root control");
     manager_.AttachRoot(std::move(root));
     manager_.AddNotifier(this);

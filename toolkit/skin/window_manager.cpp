@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "skin/container.h"
-#include "skin/skin_resources.h"
+#include "markup/skin_package_state.h"
 
 namespace Skin {
 namespace {
@@ -97,9 +97,10 @@ Font* WindowManager::GetFont(int id) {
 std::shared_ptr<const Bitmap> WindowManager::GetImage(const std::wstring& name, uint32_t mask) {
     const auto key = std::make_pair(name, mask);
     if (const auto found = images_.find(key); found != images_.end()) return found->second;
-    std::string bytes;
     std::shared_ptr<const Bitmap> bitmap;
-    if (ReadSkinResource(name, bytes)) bitmap = DecodeBitmap(bytes, mask);
+    if (const auto bytes = ProcessSkinPackageState().ReadImageFile(name)) {
+        bitmap = DecodeBitmap({reinterpret_cast<const char*>(bytes->data()), bytes->size()}, mask);
+    }
     images_.emplace(key, bitmap);
     return bitmap;
 }

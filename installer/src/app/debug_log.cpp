@@ -54,10 +54,10 @@ void WriteDebugLog(std::string_view function, int line, const wchar_t* format, .
     localtime_r(&seconds, &local);
 
     std::wstring text;
-    if (!AppendPrefix(&text, platform::CurrentProcessId(),
-                      platform::CurrentThreadId(), local.tm_year + 1900, local.tm_mon + 1,
-                      local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, millis,
-                      static_cast<int>(function.size()), function.data(), line)) {
+    if (!AppendPrefix(&text, platform::CurrentProcessId(), platform::CurrentThreadId(),
+                      local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                      local.tm_min, local.tm_sec, millis, static_cast<int>(function.size()),
+                      function.data(), line)) {
         return;
     }
     va_list events;

@@ -47,5 +47,6 @@ constexpr std::string_view QualifiedFunctionName(std::string_view pretty) {
 // cannot be formatted is dropped.
 void WriteDebugLog(std::string_view function, int line, const wchar_t* format, ...);
 
-#define DebugLog(format, ...) \
-    WriteDebugLog(QualifiedFunctionName(__PRETTY_FUNCTION__), __LINE__, format __VA_OPT__(, ) __VA_ARGS__)
+#define DebugLog(format, ...)                                           \
+    WriteDebugLog(QualifiedFunctionName(__PRETTY_FUNCTION__), __LINE__, \
+                  format __VA_OPT__(, ) __VA_ARGS__)

@@ -57,10 +57,10 @@ void Thread::WaitForGate() {
 }
 
 void Thread::CallBack(Thread* record) {
-    const std::string name = record->threadName.empty()
-                                 ? "t" + std::to_string(platform::CurrentThreadId())
-                                 : platform::WideToMultiByte(record->threadName,
-                                                             platform::kCodePageAnsi);
+    const std::string name =
+        record->threadName.empty()
+            ? "t" + std::to_string(platform::CurrentThreadId())
+            : platform::WideToMultiByte(record->threadName, platform::kCodePageAnsi);
     platform::SetCurrentThreadName(name);
     record->WaitForGate();
     {

@@ -19,4 +19,7 @@ std::wstring MultiByteToWide(std::string_view text, unsigned codePage);
 // cannot hold are left out. An unknown code page yields an empty string.
 std::string WideToMultiByte(std::wstring_view text, unsigned codePage);
 
+// lstrcmpiW(a, b) == 0: equal when compared without regard to case.
+bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b);
+
 }  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Runs a helper program found on PATH with `argv` (no shell), its standard
+// error on /dev/null, and returns what it printed when it exited with 0.
+bool CaptureProgramOutput(const std::vector<std::string>& argv, std::string& output);
+
+}  // namespace platform

@@ -1,0 +1,92 @@
+#include "utils/environment_probes.h"
+
+#include <gtest/gtest.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "run_process.h"
+#include "scratch_home.h"
+#include "utils/text_conversion.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The snapshot sees a process only once it runs its own program.
+uint32_t FindSoon(const std::wstring& name, int expectedPid) {
+    for (int i = 0; i < 200; ++i) {
+        const uint32_t pid = FindProcessByName(name);
+        if (pid == static_cast<uint32_t>(expectedPid)) return pid;
+        std::this_thread::sleep_for(10ms);
+    }
+    return FindProcessByName(name);
+}
+
+TEST(FindProcessByName, FindsARunningProgramByItsExactName) {
+    test_support::ScratchHome home;
+    const fs::path exe = home.tmp() / "Brushwell.exe";
+    fs::copy_file("/bin/sleep", exe);
+    test_support::BackgroundProcess product({exe.string(), "30"});
+    EXPECT_EQ(FindSoon(L"Brushwell.exe", product.pid()), static_cast<uint32_t>(product.pid()));
+    EXPECT_EQ(FindProcessByName(L"brushwell.exe"), 0u);
+    EXPECT_EQ(FindProcessByName(L"Brushwell"), 0u);
+    EXPECT_EQ(FindProcessByName(L""), 0u);
+}
+
+TEST(FindProcessByName, FindsAScriptStartedThroughItsInterpreter) {
+    test_support::ScratchHome home;
+    // The kernel names the process after the first 15 bytes of the script.
+    const fs::path script = home.tmp() / "Brushwell_un_asa.exe";
+    std::ofstream(script) << "#!/bin/sh\nsleep 30\n";
+    fs::permissions(script, fs::perms::owner_all);
+    test_support::BackgroundProcess uninstaller({script.string()});
+    EXPECT_EQ(FindSoon(L"Brushwell_un_asa.exe", uninstaller.pid()),
+              static_cast<uint32_t>(uninstaller.pid()));
+    EXPECT_EQ(FindProcessByName(L"Brushwell_un_as"), 0u);
+}
+
+TEST(NewDeviceId, GivesFreshHexadecimalIdentifiers) {
+    const std::wstring first = NewDeviceId();
+    const std::wstring second = NewDeviceId();
+    const std::wregex shape(L"[0-9A-F]{8}[0-9A-F]{4}[0-9a-f]{4}[0-9A-F]{16}");
+    EXPECT_TRUE(std::regex_match(first, shape)) << ToNarrow(first, kCodePageUtf8);
+    EXPECT_TRUE(std::regex_match(second, shape));
+    EXPECT_NE(first, second);
+    // The version-4 GUID shows in the third group.
+    EXPECT_EQ(first[12], L'4');
+}
+
+TEST(Administrator, AnswersForThisProcessAndAccounts) {
+    EXPECT_EQ(IsProcessAdmin(), ::geteuid() == 0);
+    EXPECT_TRUE(IsAdminAccount(L"root"));
+    EXPECT_FALSE(IsAdminAccount(L"nobody"));
+    EXPECT_FALSE(IsAdminAccount(L""));
+    EXPECT_FALSE(IsAdminAccount(L"no-such-user-here"));
+}
+
+TEST(Administrator, ConsoleUserIsTheSudoUserOrTheRealUser) {
+    test_support::ScratchHome home;
+    std::wstring name;
+    setenv("SUDO_USER", "alice", 1);
+    ASSERT_TRUE(GetConsoleUserName(name));
+    EXPECT_EQ(name, L"alice");
+    unsetenv("SUDO_USER");
+    ASSERT_TRUE(GetConsoleUserName(name));
+    EXPECT_FALSE(name.empty());
+    EXPECT_EQ(name == L"root", ::getuid() == 0);
+}
+
+TEST(Is64BitWindows, FollowsTheMachine) {
+    utsname name{};
+    ASSERT_EQ(::uname(&name), 0);
+    EXPECT_EQ(Is64BitWindows(), std::string(name.machine).find("64") != std::string::npos);
+}
+
+}  // namespace
