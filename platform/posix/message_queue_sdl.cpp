@@ -189,23 +189,36 @@ void PostQuitMessage(int exitCode) {
     PostMessage(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
 }
 
-bool GetMessage(MSG* msg) {
-    for (;;) {
-        if (!Pending().empty()) {
-            *msg = Pending().front();
-            Pending().pop_front();
-            return true;
-        }
-        SDL_Event event;
-        if (SDL_PollEvent(&event) == 0) {
-            if (HWND dirty = sdl_windows::TakeDirty()) {
-                *msg = {dirty, WM_PAINT, 0, 0};
-                return true;
-            }
-            if (SDL_WaitEvent(&event) == 0) continue;
-        }
-        if (Translate(event, msg)) return msg->message != WM_QUIT;
+namespace {
+
+// The next message without waiting: made earlier, posted or input, then paint.
+bool TakeMessage(MSG* msg) {
+    if (!Pending().empty()) {
+        *msg = Pending().front();
+        Pending().pop_front();
+        return true;
     }
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        if (Translate(event, msg)) return true;
+    }
+    if (HWND dirty = sdl_windows::TakeDirty()) {
+        *msg = {dirty, WM_PAINT, 0, 0};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PeekMessage(MSG* msg) { return TakeMessage(msg); }
+
+bool GetMessage(MSG* msg) {
+    while (!TakeMessage(msg)) {
+        // Waits without taking the event, so TakeMessage sees it in order.
+        SDL_WaitEvent(nullptr);
+    }
+    return msg->message != WM_QUIT;
 }
 
 LRESULT DispatchMessage(const MSG* msg) {

@@ -10,6 +10,9 @@ namespace Skin {
 // to the normal image) and state colours.
 class CButton : public CLabel {
 public:
+    // A button's text is centred unless its align says otherwise.
+    CButton() { SetTextStyle(kTextSingleLine | kTextVCenter | kTextCenter); }
+
     const wchar_t* GetClass() const override;
     bool IsFocusable() const override { return true; }
 

@@ -19,6 +19,7 @@ public:
     unsigned GetTextStyle() const { return textStyle_; }
     const IntRect& GetTextPadding() const { return textPadding_; }
     bool IsMultiLine() const { return (textStyle_ & kTextWordBreak) != 0; }
+    void SetTextStyle(unsigned style) { textStyle_ = style; }
 
     // One line: the text's width plus the left and right text padding. A
     // multi-line label takes a share of the space left like a flexible one.

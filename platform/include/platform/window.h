@@ -182,6 +182,9 @@ void PostQuitMessage(int exitCode);
 // Waits for the next message of the calling thread: posted messages and input
 // in arrival order, WM_PAINT when nothing else waits. False on WM_QUIT.
 bool GetMessage(MSG* msg);
+// PeekMessageW with PM_REMOVE: the next message if one waits (WM_PAINT
+// included), false at once when none does.
+bool PeekMessage(MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 
 // SetTimer/KillTimer with a window: WM_TIMER with wParam = id every period;
