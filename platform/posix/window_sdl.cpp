@@ -60,11 +60,13 @@ void ApplyShape(HWND hwnd) {
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(hwnd->sdl, &width, &height);
-    SDL_Surface* mask = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* mask =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (mask == nullptr) return;
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(mask->pixels) + y * mask->pitch);
-        for (int x = 0; x < width; ++x) row[x] = InRoundRegion(*hwnd->region, x, y) ? 0xFF000000u : 0;
+        for (int x = 0; x < width; ++x)
+            row[x] = InRoundRegion(*hwnd->region, x, y) ? 0xFF000000u : 0;
     }
     SDL_WindowShapeMode mode;
     mode.mode = ShapeModeBinarizeAlpha;
@@ -134,8 +136,8 @@ HWND CreateWindowEx(const std::wstring& title, int x, int y, int cx, int cy, HWN
     const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     auto handle = std::make_unique<WindowHandle>();
     if (!state.headless) {
-        handle->sdl = SDL_CreateShapedWindow(utf8.c_str(), x, y, std::max(cx, 1), std::max(cy, 1),
-                                             flags);
+        handle->sdl =
+            SDL_CreateShapedWindow(utf8.c_str(), x, y, std::max(cx, 1), std::max(cy, 1), flags);
         handle->shaped = handle->sdl != nullptr;
     }
     if (handle->sdl == nullptr) {
@@ -415,7 +417,8 @@ bool PresentBits(HWND hwnd, const std::uint32_t* pixels, int width, int height) 
 
 bool SetWindowIconBits(HWND hwnd, const std::uint32_t* pixels, int width, int height) {
     if (!IsWindow(hwnd) || pixels == nullptr) return false;
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (icon == nullptr) return false;
     // SDL wants straight alpha.
     for (int y = 0; y < height; ++y) {
@@ -427,7 +430,9 @@ bool SetWindowIconBits(HWND hwnd, const std::uint32_t* pixels, int width, int he
                 row[x] = 0;
                 continue;
             }
-            auto channel = [&](int shift) { return std::min(255u, ((p >> shift) & 0xFF) * 255 / a); };
+            auto channel = [&](int shift) {
+                return std::min(255u, ((p >> shift) & 0xFF) * 255 / a);
+            };
             row[x] = (a << 24) | (channel(16) << 16) | (channel(8) << 8) | channel(0);
         }
     }
@@ -440,9 +445,11 @@ void MessageBox(HWND owner, const std::wstring& text, const std::wstring& captio
     const std::string utf8Text = WideToMultiByte(text, kCodePageUtf8);
     const std::string utf8Caption = WideToMultiByte(caption, kCodePageUtf8);
     if (State().ok && !State().headless) {
-        const Uint32 flags = (type & MB_ICONERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+        const Uint32 flags =
+            (type & MB_ICONERROR) != 0 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
         SDL_Window* parent = IsWindow(owner) ? owner->sdl : nullptr;
-        if (SDL_ShowSimpleMessageBox(flags, utf8Caption.c_str(), utf8Text.c_str(), parent) == 0) return;
+        if (SDL_ShowSimpleMessageBox(flags, utf8Caption.c_str(), utf8Text.c_str(), parent) == 0)
+            return;
     }
     std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
 }

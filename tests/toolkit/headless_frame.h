@@ -1,10 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/window.h"
 #include "scratch_home.h"
@@ -19,7 +19,8 @@ namespace toolkit_test {
 class RecordingFrame : public Skin::CSkinFrame {
 public:
     explicit RecordingFrame(std::wstring skinFile)
-        : CSkinFrame({Skin::kSkinFromPackageResource, 147, L"", std::move(skinFile), L"TestFrame"}) {}
+        : CSkinFrame(
+              {Skin::kSkinFromPackageResource, 147, L"", std::move(skinFile), L"TestFrame"}) {}
 
     bool Open(platform::HWND owner = nullptr) {
         return Create(owner, L"test", 0, 0, 0, 0, 0, 0) != nullptr;
@@ -60,7 +61,9 @@ inline bool IsShown(const Skin::CControl* control) {
 // the headless backend.
 class HeadlessTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(platform::InitWindowing(platform::VideoBackend::Headless)); }
+    void SetUp() override {
+        ASSERT_TRUE(platform::InitWindowing(platform::VideoBackend::Headless));
+    }
     void TearDown() override { Skin::PumpMessages(); }
 
     test_support::ScratchHome home_;

@@ -1,10 +1,11 @@
+#include "draw/image_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "draw/bitmap.h"
 #include "draw/canvas.h"
-#include "draw/image_drawing.h"
 #include "draw/png_encoding.h"
 
 namespace Skin {
@@ -49,10 +50,10 @@ struct DestinationCase {
 
 TEST(ImageDestination, IsOffsetFromTheControlAndCutAtItsRightAndBottom) {
     const DestinationCase cases[] = {
-        {{2, 2, 10, 10}, {0, 0, 0, 0}, {2, 2, 10, 10}},         // all zero: the whole control
-        {{0, 0, 68, 18}, {0, 1, 16, 17}, {0, 1, 16, 17}},       // the check box square
+        {{2, 2, 10, 10}, {0, 0, 0, 0}, {2, 2, 10, 10}},            // all zero: the whole control
+        {{0, 0, 68, 18}, {0, 1, 16, 17}, {0, 1, 16, 17}},          // the check box square
         {{10, 20, 110, 40}, {84, 2, 100, 18}, {94, 22, 110, 38}},  // the arrow after a link
-        {{0, 0, 10, 10}, {4, 4, 100, 100}, {4, 4, 10, 10}},     // cut at the control's edge
+        {{0, 0, 10, 10}, {4, 4, 100, 100}, {4, 4, 10, 10}},        // cut at the control's edge
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ImageDestination(c.control, c.dest), c.expected)
@@ -151,11 +152,10 @@ TEST(DrawImage, FadeAndTheImagesOwnAlphaBlendOverWhatIsBelow) {
         uint32_t expected;
     };
     const Case cases[] = {
-        {kWhite, 255, kWhite},
-        {kWhite, 0, kBlack},                // fade 0 draws nothing
-        {kWhite, 128, 0xFF808080},          // half of white over black
-        {0x80808080, 255, 0xFF808080},      // the image's own half alpha
-        {0x80808080, 128, 0xFF404040},      // both together
+        {kWhite, 255, kWhite},         {kWhite, 0, kBlack},  // fade 0 draws nothing
+        {kWhite, 128, 0xFF808080},                           // half of white over black
+        {0x80808080, 255, 0xFF808080},                       // the image's own half alpha
+        {0x80808080, 128, 0xFF404040},                       // both together
     };
     for (const auto& c : cases) {
         const Bitmap bitmap = MakeBitmap(1, 1, {c.pixel});
@@ -194,8 +194,8 @@ TEST(DecodeBitmap, MaskColourBecomesTransparentAndAlphaIsPremultiplied) {
     const auto masked = DecodeBitmap(png, 0xFF0000);
     ASSERT_NE(masked, nullptr);
     ASSERT_EQ(masked->width, 4);
-    EXPECT_EQ(masked->At(0, 0) >> 24, 0u);           // exactly the mask colour
-    EXPECT_EQ(masked->At(3, 0), 0xFFFE0000);         // one step off is kept
+    EXPECT_EQ(masked->At(0, 0) >> 24, 0u);    // exactly the mask colour
+    EXPECT_EQ(masked->At(3, 0), 0xFFFE0000);  // one step off is kept
     EXPECT_EQ(masked->At(2, 0), kBlue);
     EXPECT_NEAR(static_cast<int>(masked->At(1, 0) & 0xFF), 0x80, 1);  // premultiplied white
 

@@ -53,11 +53,10 @@ TEST_F(MainWindowLayout, NamedControlsSitWhereTheSkinPutsThem) {
         frame.manager().PaintCanvas();
         const Skin::CControl* control = frame.manager().FindControl(p.name);
         ASSERT_NE(control, nullptr) << p.name;
-        EXPECT_EQ(control->GetPos(), p.expected) << "page " << p.page << " " << control->GetName()
-                                                 << " at " << control->GetPos().left << ","
-                                                 << control->GetPos().top << ","
-                                                 << control->GetPos().right << ","
-                                                 << control->GetPos().bottom;
+        EXPECT_EQ(control->GetPos(), p.expected)
+            << "page " << p.page << " " << control->GetName() << " at " << control->GetPos().left
+            << "," << control->GetPos().top << "," << control->GetPos().right << ","
+            << control->GetPos().bottom;
     }
 }
 
@@ -82,7 +81,8 @@ class MarkupLayout : public ::testing::Test {
 protected:
     Skin::CControl* Build(const std::wstring& markup, const IntRect& area) {
         document_ = Skin::ParseMarkup(markup);
-        EXPECT_TRUE(document_.ok()) << std::string(document_.error().begin(), document_.error().end());
+        EXPECT_TRUE(document_.ok())
+            << std::string(document_.error().begin(), document_.error().end());
         manager_.AttachRoot(Skin::BuildSkin(document_, nullptr, manager_));
         if (manager_.Root() != nullptr) manager_.Root()->SetPos(area);
         return manager_.Root();
@@ -95,13 +95,15 @@ protected:
 };
 
 TEST_F(MarkupLayout, LabelIsAsWideAsItsTextAndBareControlsShareTheRest) {
-    ASSERT_NE(Build(L"<Window><Font id=\"0\" name=\"微软雅黑\" size=\"14\" default=\"true\"/>"
-                    L"<HorizontalLayout>"
-                    L"<Label name=\"caption\" padding=\"10,0,0,0\" text=\"温馨提示\" textpadding=\"3,0,5,0\"/>"
-                    L"<Control name=\"a\"/><Control name=\"fixed\" width=\"24\"/><Control name=\"b\"/>"
-                    L"</HorizontalLayout></Window>",
-                    {0, 0, 361, 30}),
-              nullptr);
+    ASSERT_NE(
+        Build(L"<Window><Font id=\"0\" name=\"微软雅黑\" size=\"14\" default=\"true\"/>"
+              L"<HorizontalLayout>"
+              L"<Label name=\"caption\" padding=\"10,0,0,0\" text=\"温馨提示\" "
+              L"textpadding=\"3,0,5,0\"/>"
+              L"<Control name=\"a\"/><Control name=\"fixed\" width=\"24\"/><Control name=\"b\"/>"
+              L"</HorizontalLayout></Window>",
+              {0, 0, 361, 30}),
+        nullptr);
     const int text = DefaultFont().MeasureWidth(L"温馨提示") + 3 + 5;
     EXPECT_EQ(manager_.FindControl(L"caption")->GetPos(), (IntRect{10, 0, 10 + text, 30}));
     const int left = 361 - 10 - text - 24;
@@ -118,10 +120,11 @@ TEST_F(MarkupLayout, NaturalHeightsInAVerticalLayout) {
     ASSERT_NE(Build(L"<Window><Font id=\"0\" name=\"微软雅黑\" size=\"16\" default=\"true\"/>"
                     L"<VerticalLayout>"
                     L"<Label name=\"one\" text=\"安装路径：\" textpadding=\"0,2,0,3\"/>"
-                    L"<Label name=\"many\" width=\"120\" multiline=\"true\" text=\"" + text +
+                    L"<Label name=\"many\" width=\"120\" multiline=\"true\" text=\"" +
+                        text +
                         L"\" textpadding=\"4,1,6,2\"/>"
-                    L"<Control name=\"rest\"/>"
-                    L"</VerticalLayout></Window>",
+                        L"<Control name=\"rest\"/>"
+                        L"</VerticalLayout></Window>",
                     {0, 0, 300, 400}),
               nullptr);
     Skin::Font& font = DefaultFont();
@@ -148,12 +151,13 @@ TEST_F(MarkupLayout, FixedSizesAlongTheCrossAxisAndPaddingAroundChildren) {
 }
 
 TEST_F(MarkupLayout, BrokenMarkupBuildsNothingAndUnknownTagsAreSkipped) {
-    EXPECT_EQ(Skin::BuildSkin(Skin::ParseMarkup(L"<Window><Label text='single'/></Window>"), nullptr,
-                              manager_),
+    EXPECT_EQ(Skin::BuildSkin(Skin::ParseMarkup(L"<Window><Label text='single'/></Window>"),
+                              nullptr, manager_),
               nullptr);
-    Skin::CControl* root = Build(L"<Window><VerticalLayout><Mystery name=\"m\"><Label name=\"inner\"/>"
-                                 L"</Mystery><Label name=\"kept\"/></VerticalLayout></Window>",
-                                 {0, 0, 10, 10});
+    Skin::CControl* root = Build(
+        L"<Window><VerticalLayout><Mystery name=\"m\"><Label name=\"inner\"/>"
+        L"</Mystery><Label name=\"kept\"/></VerticalLayout></Window>",
+        {0, 0, 10, 10});
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(manager_.FindControl(L"m"), nullptr);
     EXPECT_EQ(manager_.FindControl(L"inner"), nullptr);

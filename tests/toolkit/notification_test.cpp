@@ -92,7 +92,8 @@ TEST_F(NotificationTest, SpaceAndEnterClickTheFocusedButton) {
         platform::InjectKey(frame.GetHWND(), key, false);
     }
     Skin::PumpMessages();
-    EXPECT_EQ(frame.seen, (Seen{{L"click", L"defaultInstallBtn"}, {L"click", L"defaultInstallBtn"}}));
+    EXPECT_EQ(frame.seen,
+              (Seen{{L"click", L"defaultInstallBtn"}, {L"click", L"defaultInstallBtn"}}));
     EXPECT_TRUE(platform::IsWindow(frame.GetHWND()));
 }
 
@@ -108,7 +109,8 @@ TEST_F(NotificationTest, TabSelectOnlyForAChangeInRange) {
     EXPECT_TRUE(frame.seen.empty());
 
     std::vector<std::pair<platform::WPARAM, platform::LPARAM>> params;
-    pages->SetNotifyDelegate([&](Skin::Notification& n) { params.emplace_back(n.wParam, n.lParam); });
+    pages->SetNotifyDelegate(
+        [&](Skin::Notification& n) { params.emplace_back(n.wParam, n.lParam); });
     EXPECT_TRUE(pages->SelectItem(2));
     EXPECT_EQ(frame.seen, (Seen{{L"tabselect", L"mainTabLt"}}));
     EXPECT_EQ(params, (std::vector<std::pair<platform::WPARAM, platform::LPARAM>>{{2, 0}}));
@@ -128,7 +130,7 @@ TEST_F(NotificationTest, TimersRunPerControlAndIdAndRestartAfterKill) {
         if (n.type == L"timer") ticks.push_back(n.wParam);
     });
     ASSERT_TRUE(manager.SetTimer(label, 7, 10));
-    EXPECT_FALSE(manager.SetTimer(label, 7, 50));  // running: unchanged
+    EXPECT_FALSE(manager.SetTimer(label, 7, 50));                       // running: unchanged
     ASSERT_TRUE(manager.SetTimer(frame.Find(L"captionLbl"), 7, 1000));  // another control
 
     while (ticks.size() < 3) {

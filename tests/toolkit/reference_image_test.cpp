@@ -6,9 +6,9 @@
 
 #include "draw/bitmap.h"
 #include "draw/png_encoding.h"
+#include "draw/rect.h"
 #include "headless_frame.h"
 #include "main_window_pages.h"
-#include "draw/rect.h"
 #include "platform/window_input.h"
 #include "skin/progress.h"
 
@@ -49,7 +49,8 @@ platform::WindowPixels Render(const Shot& shot) {
 
 std::shared_ptr<const Skin::Bitmap> LoadReference(const char* name) {
     std::ifstream file(std::string(TOOLKIT_REFERENCE_DIR) + "/" + name, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     return Skin::DecodeBitmap(bytes, 0);
 }
 
@@ -62,7 +63,8 @@ double DifferingShare(const platform::WindowPixels& shot, const Skin::Bitmap& re
         const uint32_t a = shot.pixels[i];
         const uint32_t b = reference.pixels[i];
         for (int shift : {0, 8, 16}) {
-            const int delta = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            const int delta =
+                static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
             if (std::abs(delta) > 24) {
                 ++differing;
                 break;
@@ -88,7 +90,8 @@ TEST_F(ReferenceImageTest, EverySkinLooksLikeItsReferenceImage) {
             const std::string out = ::testing::TempDir() + "actual_" + shot.reference;
             std::ofstream(out, std::ios::binary)
                 << Skin::EncodePng(pixels.pixels.data(), pixels.width, pixels.height);
-            ADD_FAILURE() << shot.reference << ": " << share * 100 << "% of pixels differ; see " << out;
+            ADD_FAILURE() << shot.reference << ": " << share * 100 << "% of pixels differ; see "
+                          << out;
         }
     }
 }

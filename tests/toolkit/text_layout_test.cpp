@@ -1,10 +1,11 @@
+#include "draw/text_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "draw/font.h"
-#include "draw/text_layout.h"
 #include "platform/font_lookup.h"
 #include "scratch_home.h"
 

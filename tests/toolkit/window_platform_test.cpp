@@ -64,7 +64,8 @@ TEST_F(WindowPlatformTest, CreationAndDestructionSendTheirMessagesInOrder) {
 TEST_F(WindowPlatformTest, MessagesPostedFromOtherThreadsArriveInOrderAndDeadWindowsGetNone) {
     Received().clear();
     std::thread poster([this] {
-        for (WPARAM i = 0; i < 100; ++i) PostMessage(hwnd_, WM_USER + 1000, i, -static_cast<LPARAM>(i));
+        for (WPARAM i = 0; i < 100; ++i)
+            PostMessage(hwnd_, WM_USER + 1000, i, -static_cast<LPARAM>(i));
     });
     poster.join();
     DispatchWaiting();
@@ -135,7 +136,8 @@ TEST_F(WindowPlatformTest, InputReachesOnlyEnabledWindows) {
     InjectKey(hwnd_, 'A', true);
     InjectText(hwnd_, "安a");
     DispatchWaiting();
-    EXPECT_EQ(Messages(WM_NCHITTEST), (std::vector<UINT>{WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR, WM_CHAR}));
+    EXPECT_EQ(Messages(WM_NCHITTEST),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR, WM_CHAR}));
     const auto& r = Received();
     EXPECT_EQ(GET_Y_LPARAM(r[1].lParam), 6);
     EXPECT_EQ(r[2].wParam, static_cast<WPARAM>('A'));

@@ -12,9 +12,9 @@ std::shared_ptr<const Bitmap> DecodeBitmap(std::string_view bytes, uint32_t mask
     int width = 0;
     int height = 0;
     int channels = 0;
-    stbi_uc* rgba = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                                          static_cast<int>(bytes.size()), &width, &height,
-                                          &channels, 4);
+    stbi_uc* rgba =
+        stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                              static_cast<int>(bytes.size()), &width, &height, &channels, 4);
     if (rgba == nullptr) return nullptr;
     auto bitmap = std::make_shared<Bitmap>();
     bitmap->width = width;

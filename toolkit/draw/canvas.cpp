@@ -30,7 +30,9 @@ void Canvas::Resize(int width, int height) {
     clip_ = {0, 0, width_, height_};
 }
 
-void Canvas::Clear(uint32_t premultiplied) { std::fill(pixels_.begin(), pixels_.end(), premultiplied); }
+void Canvas::Clear(uint32_t premultiplied) {
+    std::fill(pixels_.begin(), pixels_.end(), premultiplied);
+}
 
 Canvas::ClipScope::ClipScope(Canvas& canvas, const IntRect& rect)
     : canvas_(canvas), saved_(canvas.clip_) {
@@ -133,13 +135,15 @@ void Canvas::DrawBitmap(const Bitmap& bitmap, const IntRect& source, const IntRe
     std::vector<int> columns(static_cast<size_t>(Width(area)));
     for (int x = area.left; x < area.right; ++x) {
         const int offset = x - dest.left;
-        columns[x - area.left] = src.left + (xtiled ? offset % srcW
-                                                    : static_cast<int>((2LL * offset + 1) * srcW / (2LL * dstW)));
+        columns[x - area.left] =
+            src.left +
+            (xtiled ? offset % srcW : static_cast<int>((2LL * offset + 1) * srcW / (2LL * dstW)));
     }
     for (int y = area.top; y < area.bottom; ++y) {
         const int offset = y - dest.top;
-        const int sy = src.top + (ytiled ? offset % srcH
-                                         : static_cast<int>((2LL * offset + 1) * srcH / (2LL * dstH)));
+        const int sy =
+            src.top +
+            (ytiled ? offset % srcH : static_cast<int>((2LL * offset + 1) * srcH / (2LL * dstH)));
         const uint32_t* srcRow = bitmap.pixels.data() + static_cast<size_t>(sy) * bitmap.width;
         uint32_t* dstRow = pixels_.data() + static_cast<size_t>(y) * width_;
         for (int x = area.left; x < area.right; ++x) {

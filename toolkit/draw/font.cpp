@@ -26,7 +26,8 @@ FT_Face AsFace(void* face) { return static_cast<FT_Face>(face); }
 std::shared_ptr<Font> Font::Create(const FontSpec& spec) {
     FT_Library library = Library();
     platform::FontFile file;
-    if (library == nullptr || !platform::FindFontFile(spec.faceName, spec.bold, spec.italic, &file)) {
+    if (library == nullptr ||
+        !platform::FindFontFile(spec.faceName, spec.bold, spec.italic, &file)) {
         return nullptr;
     }
     FT_Face face = nullptr;
@@ -52,7 +53,8 @@ const Font::Glyph& Font::GlyphFor(wchar_t ch) {
     if (const auto found = glyphs_.find(ch); found != glyphs_.end()) return found->second;
     Glyph glyph;
     FT_Face face = AsFace(face_);
-    if (FT_Load_Char(face, static_cast<FT_ULong>(ch), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) == 0) {
+    if (FT_Load_Char(face, static_cast<FT_ULong>(ch), FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) ==
+        0) {
         FT_GlyphSlot slot = face->glyph;
         const bool synthBold = spec_.bold && (face->style_flags & FT_STYLE_FLAG_BOLD) == 0;
         if (synthBold && slot->format == FT_GLYPH_FORMAT_OUTLINE) {

@@ -37,10 +37,10 @@ void DrawImage(Canvas& canvas, const Bitmap* bitmap, const IntRect& control,
     }
     // Nine parts: the corners keep their size, the edges stretch along one
     // axis, the centre along both.
-    const std::array<int, 4> srcX{source.left, source.left + corner.left, source.right - corner.right,
-                                  source.right};
-    const std::array<int, 4> srcY{source.top, source.top + corner.top, source.bottom - corner.bottom,
-                                  source.bottom};
+    const std::array<int, 4> srcX{source.left, source.left + corner.left,
+                                  source.right - corner.right, source.right};
+    const std::array<int, 4> srcY{source.top, source.top + corner.top,
+                                  source.bottom - corner.bottom, source.bottom};
     const std::array<int, 4> dstX{target.left, target.left + corner.left,
                                   target.right - corner.right, target.right};
     const std::array<int, 4> dstY{target.top, target.top + corner.top,

@@ -22,7 +22,9 @@ std::string EncodePng(const uint32_t* pixels, int width, int height) {
     for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
         const uint32_t p = pixels[i];
         const uint32_t a = p >> 24;
-        auto straight = [a](uint32_t c) { return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a); };
+        auto straight = [a](uint32_t c) {
+            return a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a);
+        };
         rgba[i * 4 + 0] = static_cast<uint8_t>(straight((p >> 16) & 0xFF));
         rgba[i * 4 + 1] = static_cast<uint8_t>(straight((p >> 8) & 0xFF));
         rgba[i * 4 + 2] = static_cast<uint8_t>(straight(p & 0xFF));

@@ -79,7 +79,8 @@ std::vector<std::wstring> WrapText(Font& font, std::wstring_view text, int maxWi
     size_t start = 0;
     for (;;) {
         const size_t feed = text.find(L'\n', start);
-        std::wstring_view paragraph = text.substr(start, feed == std::wstring_view::npos ? feed : feed - start);
+        std::wstring_view paragraph =
+            text.substr(start, feed == std::wstring_view::npos ? feed : feed - start);
         if (!paragraph.empty() && paragraph.back() == L'\r') paragraph.remove_suffix(1);
         if (paragraph.empty()) {
             lines.emplace_back();

@@ -59,7 +59,8 @@ void ApplyDefaultAttributes(CControl& control, const std::wstring& attributes) {
 CControl* BuildElement(const MarkupElement& element, CContainer* parent, IBuilderCallback* callback,
                        WindowManager& manager, std::unique_ptr<CControl>* root) {
     std::unique_ptr<CControl> control = CreateControlForTag(element.name);
-    if (control == nullptr && callback != nullptr) control = callback->CreateCustomControl(element.name);
+    if (control == nullptr && callback != nullptr)
+        control = callback->CreateCustomControl(element.name);
     if (control == nullptr) return nullptr;
     CControl* built = control.get();
     if (auto* container = dynamic_cast<CContainer*>(built)) {
@@ -89,7 +90,8 @@ void DeclareResources(const MarkupElement& window, WindowManager& manager) {
                 if (auto font = ReadFontDeclaration(child)) manager.AddFont(*font);
                 break;
             case ResourceElementKind::kImage:
-                if (auto image = ReadImageDeclaration(child)) manager.GetImage(image->name, image->mask);
+                if (auto image = ReadImageDeclaration(child))
+                    manager.GetImage(image->name, image->mask);
                 break;
             case ResourceElementKind::kDefault:
                 if (auto list = ReadDefaultDeclaration(child)) {

@@ -122,7 +122,9 @@ protected:
 
     // Draws an image slot into the control's rectangle; false when nothing
     // could be drawn (not set, or the image cannot be loaded).
-    bool DrawImageSlot(Canvas& canvas, ImageSlot& slot) { return DrawImageSlot(canvas, slot, pos_); }
+    bool DrawImageSlot(Canvas& canvas, ImageSlot& slot) {
+        return DrawImageSlot(canvas, slot, pos_);
+    }
     // The same inside another rectangle (a part of the control).
     bool DrawImageSlot(Canvas& canvas, ImageSlot& slot, const IntRect& area);
     // Drop focus, hot and capture and queued notifications of this control.

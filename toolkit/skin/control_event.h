@@ -29,9 +29,9 @@ struct ControlEvent {
     uint32_t timestamp = 0;
     int x = 0;  // mouse position in client coordinates
     int y = 0;
-    wchar_t ch = 0;                  // kChar
-    platform::WPARAM key = 0;        // kKeyDown: virtual-key code
-    platform::WPARAM wParam = 0;     // kTimer: the timer id
+    wchar_t ch = 0;               // kChar
+    platform::WPARAM key = 0;     // kKeyDown: virtual-key code
+    platform::WPARAM wParam = 0;  // kTimer: the timer id
     platform::LPARAM lParam = 0;
 };
 

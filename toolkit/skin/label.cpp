@@ -75,7 +75,8 @@ void CLabel::SetAttribute(std::wstring_view name, std::wstring_view value) {
         }
         NeedParentUpdate();
     } else if (name == L"endellipsis") {
-        textStyle_ = ParseBool(value) ? (textStyle_ | kTextEndEllipsis) : (textStyle_ & ~kTextEndEllipsis);
+        textStyle_ =
+            ParseBool(value) ? (textStyle_ | kTextEndEllipsis) : (textStyle_ & ~kTextEndEllipsis);
     } else {
         CControl::SetAttribute(name, value);
     }

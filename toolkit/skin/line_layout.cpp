@@ -33,16 +33,21 @@ struct AxisView {
     int CrossPaddingAfter(const CControl& c) const {
         return axis == LayoutAxis::kHorizontal ? c.GetPadding().bottom : c.GetPadding().right;
     }
-    int MainStart(const IntRect& r) const { return axis == LayoutAxis::kHorizontal ? r.left : r.top; }
+    int MainStart(const IntRect& r) const {
+        return axis == LayoutAxis::kHorizontal ? r.left : r.top;
+    }
     int MainLength(const IntRect& r) const {
         return axis == LayoutAxis::kHorizontal ? Width(r) : Height(r);
     }
-    int CrossStart(const IntRect& r) const { return axis == LayoutAxis::kHorizontal ? r.top : r.left; }
+    int CrossStart(const IntRect& r) const {
+        return axis == LayoutAxis::kHorizontal ? r.top : r.left;
+    }
     int CrossLength(const IntRect& r) const {
         return axis == LayoutAxis::kHorizontal ? Height(r) : Width(r);
     }
     IntRect Make(int main, int mainLength, int cross, int crossLength) const {
-        if (axis == LayoutAxis::kHorizontal) return {main, cross, main + mainLength, cross + crossLength};
+        if (axis == LayoutAxis::kHorizontal)
+            return {main, cross, main + mainLength, cross + crossLength};
         return {cross, main, cross + crossLength, main + mainLength};
     }
 };
@@ -56,7 +61,7 @@ void LayOutLine(const IntRect& inner, int childPadding,
 
     struct Slot {
         CControl* control;
-        int main;   // 0 while flexible
+        int main;  // 0 while flexible
         int cross;
     };
     std::vector<Slot> slots;
@@ -66,9 +71,10 @@ void LayOutLine(const IntRect& inner, int childPadding,
         if (!child->IsVisible()) continue;
         CControl& c = *child;
         const int fixedCross = view.FixedCross(c);
-        const int cross = fixedCross > 0
-                              ? fixedCross
-                              : std::max(crossLength - view.CrossPaddingBefore(c) - view.CrossPaddingAfter(c), 0);
+        const int cross =
+            fixedCross > 0
+                ? fixedCross
+                : std::max(crossLength - view.CrossPaddingBefore(c) - view.CrossPaddingAfter(c), 0);
         int main = view.FixedMain(c);
         if (main == 0) {
             main = axis == LayoutAxis::kHorizontal ? c.NaturalWidth(view.MainLength(inner))

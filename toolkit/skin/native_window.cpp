@@ -101,13 +101,15 @@ void CNativeWindow::CenterWindow() {
     int y = (center.top + center.bottom) / 2 - height / 2;
     x = std::max(work.left, std::min(x, work.right - width));
     y = std::max(work.top, std::min(y, work.bottom - height));
-    platform::SetWindowPos(hwnd_, x, y, 0, 0,
-                           platform::SWP_NOSIZE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
+    platform::SetWindowPos(
+        hwnd_, x, y, 0, 0,
+        platform::SWP_NOSIZE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
 }
 
 void CNativeWindow::ResizeClient(int cx, int cy) {
-    platform::SetWindowPos(hwnd_, 0, 0, cx, cy,
-                           platform::SWP_NOMOVE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
+    platform::SetWindowPos(
+        hwnd_, 0, 0, cx, cy,
+        platform::SWP_NOMOVE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
 }
 
 platform::LRESULT CNativeWindow::SendMessage(platform::UINT message, platform::WPARAM wParam,

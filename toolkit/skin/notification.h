@@ -16,7 +16,7 @@ struct Notification {
     std::wstring type;
     std::wstring virtualWindow;
     CControl* sender = nullptr;
-    uint32_t timestamp = 0;  // milliseconds when it was sent
+    uint32_t timestamp = 0;      // milliseconds when it was sent
     platform::POINT mousePoint;  // the manager's last mouse position
     platform::WPARAM wParam = 0;
     platform::LPARAM lParam = 0;

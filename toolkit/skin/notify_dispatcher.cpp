@@ -2,7 +2,8 @@
 
 namespace Skin {
 
-void CNotifyDispatcher::OnNotifyType(std::wstring type, Handler handler, std::wstring virtualWindow) {
+void CNotifyDispatcher::OnNotifyType(std::wstring type, Handler handler,
+                                     std::wstring virtualWindow) {
     entries_.push_back({std::move(type), std::move(virtualWindow), std::move(handler)});
 }
 

@@ -2,7 +2,8 @@
 
 namespace Skin {
 
-CSkinFrame::CSkinFrame(SkinSource source) : source_(std::move(source)), shadow_(MakeWindowShadow()) {}
+CSkinFrame::CSkinFrame(SkinSource source)
+    : source_(std::move(source)), shadow_(MakeWindowShadow()) {}
 
 CSkinFrame::~CSkinFrame() {
     // The window goes before the shadow that follows it.

@@ -222,8 +222,9 @@ platform::LRESULT CSkinWindow::OnNcHitTest(platform::WPARAM, platform::LPARAM lP
             return left ? platform::HTTOPLEFT : right ? platform::HTTOPRIGHT : platform::HTTOP;
         }
         if (point.y >= client.bottom - box.bottom) {
-            return left ? platform::HTBOTTOMLEFT
-                        : right ? platform::HTBOTTOMRIGHT : platform::HTBOTTOM;
+            return left    ? platform::HTBOTTOMLEFT
+                   : right ? platform::HTBOTTOMRIGHT
+                           : platform::HTBOTTOM;
         }
         if (left) return platform::HTLEFT;
         if (right) return platform::HTRIGHT;
@@ -286,7 +287,8 @@ platform::LRESULT CSkinWindow::OnSysCommand(platform::WPARAM wParam, platform::L
         return 0;
     }
     const bool wasZoomed = platform::IsZoomed(GetHWND());
-    const platform::LRESULT result = CNativeWindow::OnMessage(platform::WM_SYSCOMMAND, wParam, lParam);
+    const platform::LRESULT result =
+        CNativeWindow::OnMessage(platform::WM_SYSCOMMAND, wParam, lParam);
     if (platform::IsWindow(GetHWND()) && wasZoomed != platform::IsZoomed(GetHWND())) {
         const bool zoomed = !wasZoomed;
         if (CControl* maxButton = manager_.FindControl(L"maxbtn")) maxButton->SetVisible(!zoomed);

@@ -50,7 +50,8 @@ protected:
     virtual int GetResourceType() const { return kSkinFromFolder; }
     virtual std::wstring GetZipFileName() const { return {}; }
     virtual int GetResourceID() const { return 0; }
-    virtual platform::LRESULT OnClose(platform::WPARAM wParam, platform::LPARAM lParam, bool& handled);
+    virtual platform::LRESULT OnClose(platform::WPARAM wParam, platform::LPARAM lParam,
+                                      bool& handled);
     virtual platform::LRESULT OnDestroy(platform::WPARAM wParam, platform::LPARAM lParam,
                                         bool& handled);
     virtual platform::LRESULT OnNcActivate(platform::WPARAM wParam, platform::LPARAM lParam,
@@ -67,8 +68,10 @@ protected:
                                            bool& handled);
     virtual platform::LRESULT OnMouseHover(platform::WPARAM wParam, platform::LPARAM lParam,
                                            bool& handled);
-    virtual platform::LRESULT OnSize(platform::WPARAM wParam, platform::LPARAM lParam, bool& handled);
-    virtual platform::LRESULT OnChar(platform::WPARAM wParam, platform::LPARAM lParam, bool& handled);
+    virtual platform::LRESULT OnSize(platform::WPARAM wParam, platform::LPARAM lParam,
+                                     bool& handled);
+    virtual platform::LRESULT OnChar(platform::WPARAM wParam, platform::LPARAM lParam,
+                                     bool& handled);
     virtual platform::LRESULT OnSysCommand(platform::WPARAM wParam, platform::LPARAM lParam,
                                            bool& handled);
     virtual platform::LRESULT OnCreate(platform::WPARAM wParam, platform::LPARAM lParam,

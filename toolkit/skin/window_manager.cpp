@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "skin/container.h"
 #include "markup/skin_package_state.h"
+#include "skin/container.h"
 
 namespace Skin {
 namespace {
@@ -23,7 +23,8 @@ std::map<int, std::shared_ptr<Font>>& SharedFonts() {
 
 uint32_t NowMilliseconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 // The face a window falls back to without any Font element (the system's
@@ -90,7 +91,8 @@ Font* WindowManager::GetFont(int id) {
         return found->second.get();
     }
     if (defaultFont_ != nullptr) return defaultFont_.get();
-    if (fallbackFont_ == nullptr) fallbackFont_ = Font::Create({kDefaultFaceName, kDefaultFontSize});
+    if (fallbackFont_ == nullptr)
+        fallbackFont_ = Font::Create({kDefaultFaceName, kDefaultFontSize});
     return fallbackFont_.get();
 }
 
@@ -128,9 +130,9 @@ void WindowManager::ApplyWindowAttribute(std::wstring_view name, std::wstring_vi
     if (EqualsIgnoreCase(name, L"size")) {
         initialSize_ = ParseIntSize(value);
         if (hwnd_ != nullptr) {
-            platform::SetWindowPos(hwnd_, 0, 0, initialSize_.cx, initialSize_.cy,
-                                   platform::SWP_NOZORDER | platform::SWP_NOMOVE |
-                                       platform::SWP_NOACTIVATE);
+            platform::SetWindowPos(
+                hwnd_, 0, 0, initialSize_.cx, initialSize_.cy,
+                platform::SWP_NOZORDER | platform::SWP_NOMOVE | platform::SWP_NOACTIVATE);
         }
     } else if (EqualsIgnoreCase(name, L"caption")) {
         caption_ = ParseIntRect(value);
@@ -148,8 +150,9 @@ void WindowManager::ApplyWindowAttribute(std::wstring_view name, std::wstring_vi
         disabledTextColor_ = ParseColor(value);
     } else {
         static constexpr std::wstring_view kKnownUnused[] = {
-            L"showdirty", L"noactivate", L"opacity", L"layeredopacity", L"layeredimage",
-            L"linkfontcolor", L"linkhoverfontcolor", L"selectedcolor"};
+            L"showdirty",          L"noactivate",   L"opacity",
+            L"layeredopacity",     L"layeredimage", L"linkfontcolor",
+            L"linkhoverfontcolor", L"selectedcolor"};
         for (std::wstring_view known : kKnownUnused) {
             if (EqualsIgnoreCase(name, known)) return;
         }
@@ -333,7 +336,8 @@ void WindowManager::AddPreMessageFilter(IMessageFilter* filter) {
 }
 
 void WindowManager::RemovePreMessageFilter(IMessageFilter* filter) {
-    preFilters_.erase(std::remove(preFilters_.begin(), preFilters_.end(), filter), preFilters_.end());
+    preFilters_.erase(std::remove(preFilters_.begin(), preFilters_.end(), filter),
+                      preFilters_.end());
 }
 
 bool WindowManager::PreMessageHandler(platform::UINT message, platform::WPARAM wParam,
@@ -356,7 +360,8 @@ bool WindowManager::TranslateMessage(const platform::MSG& msg) {
         for (WindowManager* manager : managers) {
             if (manager->hwnd_ != hwnd) continue;
             platform::LRESULT ignored = 0;
-            if (manager->PreMessageHandler(msg.message, msg.wParam, msg.lParam, ignored)) return true;
+            if (manager->PreMessageHandler(msg.message, msg.wParam, msg.lParam, ignored))
+                return true;
         }
     }
     return false;

@@ -114,8 +114,8 @@ private:
         bool killed = false;
     };
 
-    bool PreMessageHandler(platform::UINT message, platform::WPARAM wParam,
-                           platform::LPARAM lParam, platform::LRESULT& result);
+    bool PreMessageHandler(platform::UINT message, platform::WPARAM wParam, platform::LPARAM lParam,
+                           platform::LRESULT& result);
     void Deliver(Notification& notification);
     void DrainNotifications();
     void OnMouseMove(int x, int y);

@@ -24,7 +24,8 @@ namespace {
 class RenderFrame : public Skin::CSkinFrame {
 public:
     explicit RenderFrame(std::wstring skinFile)
-        : CSkinFrame({Skin::kSkinFromPackageResource, 147, L"", std::move(skinFile), L"SkinRender"}) {}
+        : CSkinFrame(
+              {Skin::kSkinFromPackageResource, 147, L"", std::move(skinFile), L"SkinRender"}) {}
 };
 
 int Usage() {
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (argc > 4) {
-        if (auto* bar = dynamic_cast<Skin::CProgress*>(frame.manager().FindControl(L"installPrg"))) {
+        if (auto* bar =
+                dynamic_cast<Skin::CProgress*>(frame.manager().FindControl(L"installPrg"))) {
             bar->SetValue(std::atoi(argv[4]));
         }
     }

@@ -24,7 +24,8 @@ bool ShowMainWindowPage(Skin::WindowManager& manager, int page) {
         window->SetBkImage(kPages[page].background);
     }
     auto* title = dynamic_cast<Skin::CTabLayout*>(manager.FindControl(L"titleTabLt"));
-    if (title != nullptr && kPages[page].titleItem >= 0) title->SelectItem(kPages[page].titleItem, false);
+    if (title != nullptr && kPages[page].titleItem >= 0)
+        title->SelectItem(kPages[page].titleItem, false);
     return true;
 }
 

@@ -9,8 +9,8 @@ namespace platform {
 // with the language set to Simplified Chinese so that a Chinese face name
 // ("微软雅黑") lands on a face that has the Chinese glyphs.
 struct FontFile {
-    std::string path;  // file name for the rasteriser
-    int faceIndex = 0; // face inside a collection (.ttc)
+    std::string path;   // file name for the rasteriser
+    int faceIndex = 0;  // face inside a collection (.ttc)
 };
 
 bool FindFontFile(const std::wstring& faceName, bool bold, bool italic, FontFile* out);

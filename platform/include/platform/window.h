@@ -135,8 +135,9 @@ inline constexpr WPARAM SIZE_MINIMIZED = 1;
 inline constexpr WPARAM SIZE_MAXIMIZED = 2;
 
 constexpr LPARAM MAKELPARAM(int low, int high) {
-    return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
-                               (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16));
+    return static_cast<LPARAM>(
+        static_cast<std::uint32_t>(static_cast<std::uint16_t>(low)) |
+        (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16));
 }
 constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<std::int16_t>(value & 0xFFFF); }
 constexpr int GET_Y_LPARAM(LPARAM value) {
