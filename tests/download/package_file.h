@@ -9,19 +9,22 @@
 // offset, so that a misplaced range shows up as a checksum mismatch.
 inline void WritePackageFile(const std::filesystem::path& path, uint64_t size) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    std::vector<char> block(1 << 16);
-    for (uint64_t offset = 0; offset < size;) {
-        const uint64_t count = std::min<uint64_t>(block.size(), size - offset);
-        for (uint64_t i = 0; i < count; ++i) {
-            const uint64_t at = offset + i;
-            block[i] = static_cast<char>((at * 2654435761u) >> 13);
+    std::vector<uint64_t> block(1 << 14);
+    constexpr uint64_t kBlockBytes = (1 << 14) * sizeof(uint64_t);
+    for (uint64_t offset = 0; offset < size; offset += kBlockBytes) {
+        for (size_t i = 0; i < block.size(); ++i) {
+            block[i] = (offset / sizeof(uint64_t) + i) * 0x9E3779B97F4A7C15ull;
         }
-        out.write(block.data(), static_cast<std::streamsize>(count));
-        offset += count;
+        const uint64_t count = std::min<uint64_t>(kBlockBytes, size - offset);
+        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(count));
     }
 }
 
 inline std::vector<char> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) return {};
+    std::vector<char> bytes(size);
+    std::ifstream(path, std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(size));
+    return bytes;
 }

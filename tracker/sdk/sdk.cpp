@@ -14,8 +14,10 @@ namespace {
 constexpr char kLibName[] = "cpp";
 constexpr char kLibVersion[] = "0.9";
 
-std::mutex instanceMutex;
-std::shared_ptr<Sdk> instance;
+// Never destroyed: a detached flush pass may still hold the instance while
+// the process exits.
+std::mutex& instanceMutex = *new std::mutex;
+std::shared_ptr<Sdk>& instance = *new std::shared_ptr<Sdk>;
 
 int64_t NowMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

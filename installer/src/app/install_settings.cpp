@@ -60,6 +60,7 @@ void InstallSettings::ReadConfigFile(const std::wstring& exePath) {
     IsEnableAppAnalytics = text(L"IsEnableAppAnalytics", L"true") == L"true";
     DlAppNameSuffix = text(L"DlAppNameSuffix", L".downloader");
     DlAppVersion = text(L"m_DlAppVersion", L"");
+    AnalyticsUrl = text(L"AnalyticsUrl", L"");
     // Text that is no number counts as 0; a number out of range, or no share
     // of a progress bar, keeps the default.
     double scale = 0;

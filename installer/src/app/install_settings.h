@@ -43,6 +43,9 @@ public:
     bool HttpLibraryReady;
     int32_t Language;
     bool InsNew;
+    // The analytics collection endpoint ("AnalyticsUrl"); empty means the
+    // tracker's own default.
+    std::wstring AnalyticsUrl;
 };
 
 // Replaces every "${ROUTE}" in `url` with the download route of the running

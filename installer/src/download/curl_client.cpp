@@ -9,7 +9,7 @@
 #include "app/debug_log.h"
 #include "download/curl_options.h"
 #include "download/failure_report.h"
-#include "platform/text.h"
+#include "utils/text_conversion.h"
 
 namespace {
 
@@ -19,8 +19,7 @@ constexpr size_t kMaxErrorTextLength = 200;
 bool IsFileUrl(const std::wstring& url) { return url.rfind(L"file:///", 0) == 0; }
 
 std::wstring CurlErrorText(int code) {
-    return platform::MultiByteToWide(curl_easy_strerror(static_cast<CURLcode>(code)),
-                                     platform::kCodePageAnsi);
+    return ToWide(curl_easy_strerror(static_cast<CURLcode>(code)), kCodePageAnsi);
 }
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
@@ -49,18 +48,15 @@ CurlClient::CurlClient(std::wstring url, std::wstring savePath, void* owner, Pro
 CurlClient::~CurlClient() {
     stopRequested = true;
     std::error_code ignored;
-    std::filesystem::remove(platform::WideToMultiByte(savePath + L".part", platform::kCodePageAnsi),
-                            ignored);
+    std::filesystem::remove(ToNarrow(savePath + L".part", kCodePageAnsi), ignored);
 }
 
 int CurlClient::Start() {
     DebugLog(L"start download\r\n");
-    const std::string stagingName =
-        platform::WideToMultiByte(savePath + L".part", platform::kCodePageAnsi);
-    const std::string targetName = platform::WideToMultiByte(savePath, platform::kCodePageAnsi);
-    const std::string requestUrl = IsFileUrl(url)
-                                       ? platform::WideToMultiByte(url, platform::kCodePageAnsi)
-                                       : platform::WideToMultiByte(url, platform::kCodePageUtf8);
+    const std::string stagingName = ToNarrow(savePath + L".part", kCodePageAnsi);
+    const std::string targetName = ToNarrow(savePath, kCodePageAnsi);
+    const std::string requestUrl =
+        IsFileUrl(url) ? ToNarrow(url, kCodePageAnsi) : ToNarrow(url, kCodePageUtf8);
 
     LearnUrlAndLength(requestUrl);
     const int result = totalLength < kMinimumLength ? kLengthUnusable : Transfer(stagingName);
@@ -99,8 +95,7 @@ int CurlClient::Transfer(const std::string& stagingName) {
     FILE* staging = std::fopen(stagingName.c_str(), "ab+");
     if (!staging) {
         const std::string text = std::error_code(errno, std::generic_category()).message();
-        openErrorText =
-            platform::MultiByteToWide(text.substr(0, kMaxErrorTextLength), platform::kCodePageAnsi);
+        openErrorText = ToWide(text.substr(0, kMaxErrorTextLength), kCodePageAnsi);
         curl_easy_cleanup(handle);
         handle = nullptr;
         return kStagingOpenFailed;

@@ -6,7 +6,7 @@
 #include "app/debug_log.h"
 #include "download/checksum.h"
 #include "download/retry_budget.h"
-#include "platform/text.h"
+#include "utils/text_conversion.h"
 
 CCurlDownloader::CCurlDownloader(DownloadCallback callback, std::wstring url, std::wstring savePath)
     : callback(std::move(callback)),
@@ -14,8 +14,7 @@ CCurlDownloader::CCurlDownloader(DownloadCallback callback, std::wstring url, st
       url(std::move(url)),
       client(this->url, this->savePath, this, &CCurlDownloader::ForwardProgress) {
     std::error_code ignored;
-    std::filesystem::remove(
-        platform::WideToMultiByte(this->savePath + L".part", platform::kCodePageAnsi), ignored);
+    std::filesystem::remove(ToNarrow(this->savePath + L".part", kCodePageAnsi), ignored);
 }
 
 CCurlDownloader::~CCurlDownloader() {
@@ -68,8 +67,7 @@ void CCurlDownloader::VerifyChecksum() {
         Report(DL_CODE_SUCCESS, 0.0, L"LibCurl");
         return;
     }
-    const std::string actual =
-        FileChecksum(platform::WideToMultiByte(savePath, platform::kCodePageAnsi));
+    const std::string actual = FileChecksum(ToNarrow(savePath, kCodePageAnsi));
     if (actual.size() == kChecksumLength && actual != expected) {
         Report(DL_CODE_MD5_NOTICE, 0.0, L"curl文件md5校验失败");
         if (!md5RetryUsed) {
