@@ -25,16 +25,20 @@ std::optional<SkinPackage> Failed(std::string* error, archive* a, std::string_vi
     return std::nullopt;
 }
 
+// Decompresses straight into the member's buffer when its size is known.
 bool ReadWholeMember(archive* a, archive_entry* header, std::vector<uint8_t>& data) {
     if (archive_entry_size_is_set(header))
-        data.reserve(static_cast<size_t>(archive_entry_size(header)));
-    uint8_t chunk[64 * 1024];
+        data.resize(static_cast<size_t>(archive_entry_size(header)));
+    size_t filled = 0;
     for (;;) {
-        const la_ssize_t read = archive_read_data(a, chunk, sizeof chunk);
+        if (filled == data.size()) data.resize(std::max<size_t>(data.size() * 2, 64 * 1024));
+        const la_ssize_t read = archive_read_data(a, data.data() + filled, data.size() - filled);
         if (read < 0) return false;
-        if (read == 0) return true;
-        data.insert(data.end(), chunk, chunk + read);
+        if (read == 0) break;
+        filled += static_cast<size_t>(read);
     }
+    data.resize(filled);
+    return true;
 }
 
 }  // namespace
