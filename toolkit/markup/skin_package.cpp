@@ -28,8 +28,13 @@ std::optional<SkinPackage> Failed(std::string* error, archive* a, std::string_vi
 // Appends libarchive's decompressed blocks as they come (no zero-filled buffer
 // to overwrite); 7z members have no holes, so the blocks follow each other.
 bool ReadWholeMember(archive* a, archive_entry* header, std::vector<uint8_t>& data) {
-    if (archive_entry_size_is_set(header))
-        data.reserve(static_cast<size_t>(archive_entry_size(header)));
+    // The declared size only sizes the first allocation, never beyond a bound: a
+    // damaged header must not ask for gigabytes before a byte is read.
+    constexpr la_int64_t kMaxReserve = 16 << 20;
+    if (archive_entry_size_is_set(header)) {
+        data.reserve(static_cast<size_t>(
+            std::clamp<la_int64_t>(archive_entry_size(header), 0, kMaxReserve)));
+    }
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;
