@@ -119,6 +119,7 @@ int CurlClient::Transfer(const std::string& stagingName) {
     Set(handle, CURLOPT_XFERINFODATA, this, result);
     Set(handle, CURLOPT_FAILONERROR, 1L, result);
     Set(handle, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
+    Set(handle, CURLOPT_BUFFERSIZE, curl_options::kReceiveBufferBytes, result);
 
     resumeOffset = FileSize(stagingName);
     // A staging file that already holds the whole package needs no request;

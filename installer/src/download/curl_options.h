@@ -8,6 +8,9 @@
 namespace curl_options {
 
 inline constexpr long kConnectTimeoutSeconds = 60;
+// libcurl's default receive buffer (16 KiB) costs a fifth of the throughput
+// on a fast link; the curl tool uses 100 KiB.
+inline constexpr long kReceiveBufferBytes = 100 * 1024;
 
 // A write function that accepts and drops every block (body-less probes).
 size_t DiscardBody(char* data, size_t size, size_t count, void* unused);
