@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <cstddef>
+#include <string>
 
 // Small pieces shared by the libcurl downloaders.
 namespace curl_options {
@@ -21,5 +22,14 @@ template <typename Value>
 void Set(CURL* handle, CURLoption option, Value value, int& result) {
     result |= static_cast<int>(curl_easy_setopt(handle, option, value));
 }
+
+// What every body-less probe sets: the URL, no body, a discarding write
+// function and the connect timeout.
+void SetProbeOptions(CURL* handle, const std::string& url, int& result);
+
+// What every transfer sets: where the body goes, the transfer-information
+// function, failure on HTTP status 400 and above, and the connect timeout.
+void SetTransferOptions(CURL* handle, curl_write_callback write, void* writeData,
+                        curl_xferinfo_callback progress, void* progressData, int& result);
 
 }  // namespace curl_options

@@ -116,11 +116,8 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& u) {
     int result = 0;
     using curl_options::Set;
     Set(probe, CURLOPT_HTTPHEADER, headers, result);
-    Set(probe, CURLOPT_URL, u.c_str(), result);
+    curl_options::SetProbeOptions(probe, u, result);
     Set(probe, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(probe, CURLOPT_NOBODY, 1L, result);
-    Set(probe, CURLOPT_WRITEFUNCTION, &curl_options::DiscardBody, result);
-    Set(probe, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
     if (result == 0) result = curl_easy_perform(probe);
     if (result == 0) {
         char* effective = nullptr;
@@ -194,13 +191,8 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* self, DownloadPartNode* no
     Set(handle, CURLOPT_URL, node->url.c_str(), result);
     Set(handle, CURLOPT_TIMEOUT, 0L, result);
     Set(handle, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(handle, CURLOPT_WRITEFUNCTION, &CMTCurlDownloader::WritePart, result);
-    Set(handle, CURLOPT_WRITEDATA, node, result);
-    Set(handle, CURLOPT_NOPROGRESS, 0L, result);
-    Set(handle, CURLOPT_XFERINFOFUNCTION, &CMTCurlDownloader::ProgressFunction, result);
-    Set(handle, CURLOPT_XFERINFODATA, self, result);
-    Set(handle, CURLOPT_FAILONERROR, 1L, result);
-    Set(handle, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
+    curl_options::SetTransferOptions(handle, &CMTCurlDownloader::WritePart, node,
+                                     &CMTCurlDownloader::ProgressFunction, self, result);
     Set(handle, CURLOPT_LOW_SPEED_LIMIT, self->lowSpeedLimit, result);
     Set(handle, CURLOPT_LOW_SPEED_TIME, self->lowSpeedTime, result);
     Set(handle, CURLOPT_RANGE, range.c_str(), result);
