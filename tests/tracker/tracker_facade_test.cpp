@@ -197,6 +197,21 @@ TEST_F(Tracker, CollectorDownKeepsEveryRecordAndTheNextRunDeliversThemOnce) {
     }
 }
 
+TEST_F(Tracker, DataFolderThatCannotBeMadeStillLetsRecordsLeave) {
+    // The data home is a file: no folder can be made below it, not even by root.
+    const std::filesystem::path blocker = home_.root() / "not-a-folder";
+    std::ofstream(blocker) << "x";
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    auto tracker = Create(collector_.endpoint());
+    EXPECT_EQ(tracker->primaryDistinctId().size(), 36u);
+    ZrContextProperties context;
+    zrEventClick click{.name = "c"};
+    tracker->trackClick(click, context);
+    tracker.reset();
+    EXPECT_EQ(collector_.deliveredRecords().size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_regular_file(blocker));
+}
+
 TEST_F(Tracker, SuccessfulSendBringsPassesOntoTheCallingThread) {
     auto tracker = Create(collector_.endpoint());
     ZrContextProperties context;

@@ -152,8 +152,8 @@ bool Sdk::AddRecord(const std::string& type, const std::string& eventName,
     record.SetStringUnchecked("type", type);
     record.SetNumber("time", time);
     record.SetStringUnchecked("distinct_id", distinctId);
-    record.SetObject("properties", recordProperties);
-    record.SetObject("lib", lib);
+    record.SetObject("properties", std::move(recordProperties));
+    record.SetObject("lib", std::move(lib));
     record.SetNumber("_track_id", NewTrackId());
     if (!project.empty()) record.SetStringUnchecked("project", project);
     if (type == "track" || type == "track_signup") {
