@@ -148,6 +148,51 @@ TEST_F(Tracker, StartWritesIdentityAndLogFilesAndShutdownSendsTheQueue) {
     EXPECT_NE(delivered[0].find("\"distinct_id\":\"" + primary + "\""), std::string::npos);
 }
 
+TEST_F(Tracker, LoginSwitchesTheIdentityAndKeepsIt) {
+    auto tracker = Create(collector_.endpoint());
+    const std::string device = tracker->primaryDistinctId();
+    ZrContextProperties context;
+    zrEventLogin login{.loginId = "user-9", .type = userType::email, .vipLevel = 2};
+    tracker->trackLogin(login, true, "", context);
+    zrEventView view{.name = "v"};
+    tracker->trackView(view, context);
+    const auto records = QueuedRecords();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_NE(records[0].find("\"distinct_id\":\"" + device + "\",\"event\":\"ZrEventLogin\""),
+              std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_login_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_result\":\"Success\",\"zr_sdk\""), std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_type\":\"email\""), std::string::npos);
+    EXPECT_NE(records[1].find("\"event\":\"$SignUp\""), std::string::npos);
+    EXPECT_NE(records[1].find("\"original_id\":\"" + device + "\""), std::string::npos);
+    EXPECT_NE(records[2].find("\"distinct_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(records[2].find("\"zr_user_id\":\"user-9\""), std::string::npos);
+    EXPECT_EQ(tracker->primaryDistinctId(), device);
+    tracker.reset();
+
+    // The next run starts logged in with the same endpoint.
+    auto next = Create(collector_.endpoint());
+    next->trackView(view, context);
+    EXPECT_NE(QueuedRecords().back().find("\"distinct_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(QueuedRecords().back().find("\"$is_login_id\":true"), std::string::npos);
+}
+
+TEST_F(Tracker, ActivityQueuesTheEventAndItsProfileRecords) {
+    auto tracker = Create(collector_.endpoint());
+    ZrContextProperties context;
+    testing::internal::CaptureStdout();
+    tracker->trackActivity(context);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    // A flushing operation: its detached pass sends the event and the ten profile records.
+    EXPECT_TRUE(collector_.WaitForDeliveredRecords(11, 5s));
+    const auto delivered = collector_.deliveredRecords();
+    ASSERT_EQ(delivered.size(), 11u);
+    EXPECT_NE(delivered[0].find("\"$ios_install_source\":\"android_id=123##imei=1234##mac=123\""),
+              std::string::npos);
+    EXPECT_NE(delivered[0].find("\"$user_agent\":\"Mozilla/5.0(Linux "), std::string::npos);
+    EXPECT_NE(delivered[10].find("\"type\":\"profile_set_once\""), std::string::npos);
+}
+
 TEST_F(Tracker, FailedInitialisationQueuesNothing) {
     TrackerOptions options;
     options.appName = "App.test";
