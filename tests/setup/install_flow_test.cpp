@@ -6,6 +6,7 @@
 #include <cmath>
 #include <thread>
 
+#include "app/install_settings.h"
 #include "scratch_home.h"
 #include "script_file.h"
 #include "setup/install_progress.h"
@@ -92,6 +93,8 @@ public:
 
 class Flow : public ::testing::Test {
 protected:
+    void TearDown() override { InstallSettings::Instance().InsNew = false; }
+
     void Feed(int32_t code, double value = 0.0, const std::wstring& text = {}) {
         flow.OnInstallEvent({code, value, text});
     }
@@ -170,6 +173,9 @@ TEST_F(Flow, FailedRemovalAndDownloadEndTheAttempt) {
 }
 
 TEST_F(Flow, AFolderThatCannotBeMadeIsRefused) {
+    // Update mode leaves out the look for a running product, which would see
+    // the whole machine.
+    InstallSettings::Instance().InsNew = true;
     flow.Initialise();
     const std::wstring tooLong = Wide(home.home()) + L"/" + std::wstring(300, L'x');
     EXPECT_FALSE(flow.StartInstall(tooLong, true, true));
