@@ -145,6 +145,10 @@ bool Server::Start() {
         return false;
     }
     listener = std::thread([this] { http->listen_after_bind(); });
+    // A stop that comes before the loop runs would be lost and the join hang.
+    for (int waited = 0; !http->is_running() && waited < 5000; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     return true;
 }
 

@@ -1,9 +1,9 @@
 #include "canvas.h"
 
-#include <stb_image_write.h>
-
 #include <algorithm>
 #include <cmath>
+
+#include "png_writer.h"
 
 namespace skin_art {
 
@@ -99,8 +99,7 @@ std::vector<unsigned char> Canvas::ToRgba8() const {
 }
 
 bool Canvas::SavePng(const std::string& path) const {
-    const auto bytes = ToRgba8();
-    return stbi_write_png(path.c_str(), width_, height_, 4, bytes.data(), width_ * 4) != 0;
+    return WriteStoredPng(path, width_, height_, ToRgba8());
 }
 
 }  // namespace skin_art

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* kDefaultFont = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
-
 bool Save(const std::filesystem::path& folder, const skin_art::Artwork& artwork) {
     const std::filesystem::path path = folder / artwork.path;
     std::error_code error;
@@ -27,7 +25,7 @@ bool Save(const std::filesystem::path& folder, const skin_art::Artwork& artwork)
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string font = kDefaultFont;
+    std::string font = skin_art::kDefaultFontPath;
     std::string sheet;
     std::string folder;
     for (int i = 1; i < argc; ++i) {

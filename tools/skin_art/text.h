@@ -6,6 +6,9 @@
 
 namespace skin_art {
 
+// The WenQuanYi Micro Hei face of package fonts-wqy-microhei.
+inline constexpr const char* kDefaultFontPath = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
+
 // Text drawn with FreeType from one font face (the WenQuanYi face by default).
 class TextRenderer {
 public:

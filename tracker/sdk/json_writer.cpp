@@ -2,7 +2,8 @@
 
 #include <charconv>
 #include <cstdio>
-#include <ctime>
+
+#include "platform/time_zone.h"
 
 namespace analytics_sdk {
 
@@ -39,13 +40,11 @@ void AppendJsonString(std::string& out, std::string_view text) {
 }
 
 std::string FormatLocalDateTime(int64_t seconds, int milliseconds) {
-    const std::time_t time = static_cast<std::time_t>(seconds);
-    std::tm local{};
-    localtime_r(&time, &local);
+    const platform::LocalTime local =
+        platform::SecondsToLocalTime(seconds, static_cast<uint16_t>(milliseconds));
     char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                  milliseconds);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.year, local.month,
+                  local.day, local.hour, local.minute, local.second, milliseconds);
     return text;
 }
 

@@ -60,6 +60,13 @@ void ObjectNode::SetObject(const std::string& key, const ObjectNode& value) {
     SetValue(key, std::move(node));
 }
 
+void ObjectNode::SetObject(const std::string& key, ObjectNode&& value) {
+    ValueNode node;
+    node.kind = ValueNode::OBJECT;
+    node.object = std::make_shared<const ObjectNode>(std::move(value));
+    SetValue(key, std::move(node));
+}
+
 void ObjectNode::SetValue(const std::string& key, ValueNode value) {
     entries_.insert_or_assign(key, std::move(value));
 }

@@ -47,6 +47,7 @@ public:
     void SetList(const std::string& key, std::vector<std::string> values);
     void SetDateTime(const std::string& key, int64_t seconds, int milliseconds);
     void SetObject(const std::string& key, const ObjectNode& value);
+    void SetObject(const std::string& key, ObjectNode&& value);
     // Stores a value as it is, without the string checks.
     void SetValue(const std::string& key, ValueNode value);
     // Copies every entry of `other` over this node.

@@ -105,4 +105,9 @@ std::vector<std::string> RecordConsumer::QueuedRecords() const {
     return {records_.begin(), records_.end()};
 }
 
+bool RecordConsumer::HasQueuedRecords() const {
+    std::lock_guard lock(recordsMutex_);
+    return !records_.empty();
+}
+
 }  // namespace analytics_sdk

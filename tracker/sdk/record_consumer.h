@@ -29,6 +29,7 @@ public:
     void Close();
 
     std::vector<std::string> QueuedRecords() const;
+    bool HasQueuedRecords() const;
 
 private:
     void MergeStagingFile();

@@ -14,8 +14,10 @@ namespace {
 constexpr char kLibName[] = "cpp";
 constexpr char kLibVersion[] = "0.9";
 
-std::mutex instanceMutex;
-std::shared_ptr<Sdk> instance;
+// Never destroyed: a detached flush pass may still hold the instance while
+// the process exits.
+std::mutex& instanceMutex = *new std::mutex;
+std::shared_ptr<Sdk>& instance = *new std::shared_ptr<Sdk>;
 
 int64_t NowMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -150,8 +152,8 @@ bool Sdk::AddRecord(const std::string& type, const std::string& eventName,
     record.SetStringUnchecked("type", type);
     record.SetNumber("time", time);
     record.SetStringUnchecked("distinct_id", distinctId);
-    record.SetObject("properties", recordProperties);
-    record.SetObject("lib", lib);
+    record.SetObject("properties", std::move(recordProperties));
+    record.SetObject("lib", std::move(lib));
     record.SetNumber("_track_id", NewTrackId());
     if (!project.empty()) record.SetStringUnchecked("project", project);
     if (type == "track" || type == "track_signup") {

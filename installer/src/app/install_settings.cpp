@@ -60,6 +60,7 @@ void InstallSettings::ReadConfigFile(const std::wstring& exePath) {
     IsEnableAppAnalytics = text(L"IsEnableAppAnalytics", L"true") == L"true";
     DlAppNameSuffix = text(L"DlAppNameSuffix", L".downloader");
     DlAppVersion = text(L"m_DlAppVersion", L"");
+    AnalyticsUrl = text(L"AnalyticsUrl", L"");
     // Text that is no number counts as 0; a number out of range, or no share
     // of a progress bar, keeps the default.
     double scale = 0;
@@ -78,7 +79,8 @@ void InstallSettings::ReadOptions() {
     ReadOptions(platform::CommandLineToArgv(platform::GetCommandLine()));
 }
 
-void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
+std::map<std::wstring, std::wstring> CommandLineOptions(
+    const std::vector<std::wstring>& arguments) {
     std::map<std::wstring, std::wstring> options;
     for (const std::wstring& argument : arguments) {
         const size_t equals = argument.find(L'=');
@@ -88,6 +90,11 @@ void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
             options.emplace(argument, std::wstring());
         }
     }
+    return options;
+}
+
+void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
+    const std::map<std::wstring, std::wstring> options = CommandLineOptions(arguments);
     auto option = [&](const wchar_t* name) -> const std::wstring* {
         const auto found = options.find(name);
         return found == options.end() ? nullptr : &found->second;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// SYSTEMTIME as GetLocalTime fills it.
+struct LocalTime {
+    uint16_t year = 0;
+    uint16_t month = 0;  // 1 to 12
+    uint16_t dayOfWeek = 0;
+    uint16_t day = 0;
+    uint16_t hour = 0;
+    uint16_t minute = 0;
+    uint16_t second = 0;
+    uint16_t milliseconds = 0;
+};
+
+LocalTime GetLocalTime();
+
+}  // namespace platform

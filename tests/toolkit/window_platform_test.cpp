@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/window.h"
+#include "platform/window_input.h"
+#include "scratch_home.h"
+
+namespace platform {
+namespace {
+
+std::vector<MSG>& Received() {
+    static std::vector<MSG> received;
+    return received;
+}
+
+LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Received().push_back({hwnd, message, wParam, lParam});
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+std::vector<UINT> Messages(UINT except = WM_PAINT) {
+    std::vector<UINT> out;
+    for (const MSG& m : Received()) {
+        if (m.message != except) out.push_back(m.message);
+    }
+    return out;
+}
+
+void DispatchWaiting() {
+    MSG msg;
+    while (PeekMessage(&msg)) DispatchMessage(&msg);
+}
+
+class WindowPlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InitWindowing(VideoBackend::Headless));
+        ASSERT_TRUE(IsHeadless());
+        Received().clear();
+        hwnd_ = CreateWindowEx(L"test", 10, 20, 120, 80, nullptr, &RecordingProc, nullptr);
+        ASSERT_NE(hwnd_, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(hwnd_);
+        DispatchWaiting();
+    }
+
+    test_support::ScratchHome home_;
+    HWND hwnd_ = nullptr;
+};
+
+TEST_F(WindowPlatformTest, CreationAndDestructionSendTheirMessagesInOrder) {
+    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SIZE}));
+    EXPECT_EQ(Received()[2].lParam, MAKELPARAM(120, 80));
+    Received().clear();
+    ASSERT_TRUE(DestroyWindow(hwnd_));
+    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+TEST_F(WindowPlatformTest, MessagesPostedFromOtherThreadsArriveInOrderAndDeadWindowsGetNone) {
+    Received().clear();
+    std::thread poster([this] {
+        for (WPARAM i = 0; i < 100; ++i)
+            PostMessage(hwnd_, WM_USER + 1000, i, -static_cast<LPARAM>(i));
+    });
+    poster.join();
+    DispatchWaiting();
+    std::vector<WPARAM> order;
+    for (const MSG& m : Received()) {
+        if (m.message != WM_USER + 1000) continue;
+        EXPECT_EQ(m.lParam, -static_cast<LPARAM>(m.wParam));
+        order.push_back(m.wParam);
+    }
+    ASSERT_EQ(order.size(), 100u);
+    for (WPARAM i = 0; i < 100; ++i) EXPECT_EQ(order[i], i);
+
+    HWND other = CreateWindowEx(L"other", 0, 0, 10, 10, nullptr, &RecordingProc, nullptr);
+    PostMessage(other, WM_USER + 1, 0, 0);
+    DestroyWindow(other);
+    Received().clear();
+    DispatchWaiting();
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(WindowPlatformTest, TimerTicksCoalesceAndStopWhenKilled) {
+    ASSERT_NE(SetTimer(hwnd_, 5, 10), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    Received().clear();
+    DispatchWaiting();
+    int ticks = 0;
+    for (const MSG& m : Received()) {
+        if (m.message == WM_TIMER) {
+            EXPECT_EQ(m.wParam, 5u);
+            ++ticks;
+        }
+    }
+    EXPECT_EQ(ticks, 1);  // eleven periods passed; one message waited
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    ASSERT_TRUE(KillTimer(hwnd_, 5));
+    EXPECT_FALSE(KillTimer(hwnd_, 5));
+    Received().clear();
+    DispatchWaiting();
+    EXPECT_TRUE(Messages().empty());  // the waiting tick went with the timer
+}
+
+TEST_F(WindowPlatformTest, RoundRegionClipsWhatIsPresented) {
+    ASSERT_TRUE(SetWindowRoundRegion(hwnd_, {0, 0, 121, 81}, 20, 20));
+    EXPECT_FALSE(PointInWindowRegion(hwnd_, 0, 0));
+    EXPECT_TRUE(PointInWindowRegion(hwnd_, 10, 0));
+    EXPECT_TRUE(PointInWindowRegion(hwnd_, 60, 40));
+    std::vector<std::uint32_t> white(120 * 80, 0xFFFFFFFF);
+    ASSERT_TRUE(PresentBits(hwnd_, white.data(), 120, 80));
+    WindowPixels shot;
+    ASSERT_TRUE(ReadWindowPixels(hwnd_, &shot));
+    ASSERT_EQ(shot.width, 120);
+    ASSERT_EQ(shot.height, 80);
+    EXPECT_EQ(shot.pixels[0] & 0xFFFFFF, 0u);
+    EXPECT_EQ(shot.pixels[40 * 120 + 60] & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(shot.pixels[79 * 120 + 119] & 0xFFFFFF, 0u);
+}
+
+TEST_F(WindowPlatformTest, InputReachesOnlyEnabledWindows) {
+    Received().clear();
+    EnableWindow(hwnd_, false);
+    InjectMouseButton(hwnd_, 5, 5, true);
+    InjectKey(hwnd_, 'A', true);
+    DispatchWaiting();
+    EXPECT_TRUE(Messages().empty());
+    EnableWindow(hwnd_, true);
+    InjectMouseButton(hwnd_, 5, 6, true);
+    InjectKey(hwnd_, 'A', true);
+    InjectText(hwnd_, "安a");
+    DispatchWaiting();
+    EXPECT_EQ(Messages(WM_NCHITTEST),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_KEYDOWN, WM_CHAR, WM_CHAR}));
+    const auto& r = Received();
+    EXPECT_EQ(GET_Y_LPARAM(r[1].lParam), 6);
+    EXPECT_EQ(r[2].wParam, static_cast<WPARAM>('A'));
+    EXPECT_EQ(r[3].wParam, static_cast<WPARAM>(L'安'));
+    EXPECT_EQ(r[4].wParam, static_cast<WPARAM>(L'a'));
+}
+
+}  // namespace
+}  // namespace platform
