@@ -17,8 +17,8 @@ std::string UserLocaleName() {
 }  // namespace
 
 bool GetUserDefaultLocaleInfo(LocaleInfo type, size_t bufferSize, std::string& value) {
-    std::string_view name = UserLocaleName();
-    name = name.substr(0, name.find_first_of(".@"));
+    const std::string whole = UserLocaleName();
+    const std::string_view name = std::string_view(whole).substr(0, whole.find_first_of(".@"));
     if (name.empty() || name == "C" || name == "POSIX") return false;
     const size_t underscore = name.find('_');
     const std::string_view part =

@@ -17,6 +17,7 @@
 
 #include "platform/command_line.h"
 #include "platform/text.h"
+#include "runnable.h"
 
 extern char** environ;
 
@@ -31,7 +32,8 @@ bool EndsWithExe(const std::string& path) {
     return suffix == ".exe";
 }
 
-// Windows runs any file named *.exe; here it needs the execute bits first.
+}  // namespace
+
 void MakeRunnable(const std::string& path) {
     if (path.find('/') == std::string::npos || !EndsWithExe(path)) return;
     struct stat info;
@@ -40,6 +42,8 @@ void MakeRunnable(const std::string& path) {
     const mode_t wanted = info.st_mode | S_IXUSR | (readBits >> 2);
     if (wanted != info.st_mode) chmod(path.c_str(), wanted & 07777);
 }
+
+namespace {
 
 // posix_spawn's dup2 onto the same number would keep close-on-exec set, so a
 // handle that already sits on 0, 1 or 2 is moved out of the way first.

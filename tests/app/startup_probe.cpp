@@ -21,19 +21,21 @@ void Say(const char* text) {
     std::fflush(stdout);
 }
 
+// A real fault at an address no mapping holds. The pointer lives in a volatile
+// variable so the optimiser neither removes the store nor reasons about it.
+void WriteToUnmappedAddress() {
+    volatile char* volatile target = reinterpret_cast<volatile char*>(16);
+    *target = 1;
+}
+
 int Run(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
-    if (std::strcmp(mode, "segv-stuck") == 0) {
-        *reinterpret_cast<volatile char*>(16) = 1;
-    }
+    if (std::strcmp(mode, "segv-stuck") == 0) WriteToUnmappedAddress();
     if (std::strcmp(mode, "hold") == 0 && argc > 2) {
         std::ofstream(argv[2]) << "held\n";
         for (;;) ::pause();
     }
-    if (std::strcmp(mode, "segv") == 0) {
-        // A real fault at an address no mapping holds.
-        *reinterpret_cast<volatile char*>(16) = 1;
-    }
+    if (std::strcmp(mode, "segv") == 0) WriteToUnmappedAddress();
     if (std::strcmp(mode, "abort") == 0) std::abort();
     if (std::strcmp(mode, "ill") == 0) __builtin_trap();
     if (std::strcmp(mode, "fpe") == 0) std::raise(SIGFPE);

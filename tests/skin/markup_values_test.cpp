@@ -193,6 +193,14 @@ TEST(ResourceElements, ImageDefaultAndLanguageDeclarations) {
     ASSERT_TRUE(defaults);
     EXPECT_EQ(defaults->tagName, L"Button");
     EXPECT_EQ(defaults->value, L"height=\"30\"");
+    const auto attributes = defaults->Attributes();
+    ASSERT_EQ(attributes.size(), 1u);
+    EXPECT_EQ(attributes[0].name, L"height");
+    EXPECT_EQ(attributes[0].value, L"30");
+    EXPECT_TRUE((DefaultDeclaration{L"Button", L"height='30'", false}.Attributes().empty()));
+    EXPECT_TRUE((DefaultDeclaration{L"Button", L"a=\"1\"/><b", false}.Attributes().empty()));
+    EXPECT_EQ((DefaultDeclaration{L"Button", L" a=\"1\"  b = \"x y\" ", false}.Attributes().size()),
+              2u);
     EXPECT_EQ(ResourceElementKindOf(c[2]), ResourceElementKind::kMultiLanguage);
     const auto text = ReadLanguageTextDeclaration(c[2]);
     ASSERT_TRUE(text);

@@ -65,9 +65,10 @@ TEST_F(Tracker, CatalogueRulesDecideWhatATaskClickAndCrashCarry) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Failed to trackClick\n");
     zrEventClick click{.name = "b", .tabIndex = std::make_shared<int>(2)};
     tracker->trackClick(click, context);
-    tracker->trackCrash("");
+    tracker->trackCrash("");  // flushing: its pass may already send the others
 
-    const std::vector<std::string> records = QueuedRecords();
+    tracker.reset();
+    const std::vector<std::string> records = collector_.deliveredRecords();
     ASSERT_EQ(records.size(), 5u);
     const std::string presetTail = ",\"zr_sdk\":\"WindowsCPP\",\"zr_sdk_version\":\"3.3.8\"";
     EXPECT_NE(PropertiesOf(records[0]).find("\"$is_first_time\":true"), std::string::npos);
@@ -148,6 +149,53 @@ TEST_F(Tracker, StartWritesIdentityAndLogFilesAndShutdownSendsTheQueue) {
     EXPECT_NE(delivered[0].find("\"distinct_id\":\"" + primary + "\""), std::string::npos);
 }
 
+TEST_F(Tracker, LoginSwitchesTheIdentityAndKeepsIt) {
+    auto tracker = Create(collector_.endpoint());
+    const std::string device = tracker->primaryDistinctId();
+    ZrContextProperties context;
+    zrEventLogin login{.loginId = "user-9", .type = userType::email, .vipLevel = 2};
+    tracker->trackLogin(login, true, "", context);
+    zrEventView view{.name = "v"};
+    tracker->trackView(view, context);
+    EXPECT_EQ(tracker->primaryDistinctId(), device);
+    tracker.reset();  // the login's flushing pass may have sent some already
+    const auto records = collector_.deliveredRecords();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_NE(records[0].find("\"distinct_id\":\"" + device + "\",\"event\":\"ZrEventLogin\""),
+              std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_login_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_result\":\"Success\",\"zr_sdk\""), std::string::npos);
+    EXPECT_NE(records[0].find("\"zr_type\":\"email\""), std::string::npos);
+    EXPECT_NE(records[1].find("\"event\":\"$SignUp\""), std::string::npos);
+    EXPECT_NE(records[1].find("\"original_id\":\"" + device + "\""), std::string::npos);
+    EXPECT_NE(records[2].find("\"distinct_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(records[2].find("\"zr_user_id\":\"user-9\""), std::string::npos);
+
+    // The next run starts logged in with the same endpoint.
+    auto next = Create(collector_.endpoint());
+    next->trackView(view, context);
+    next.reset();
+    const std::string later = collector_.deliveredRecords().back();
+    EXPECT_NE(later.find("\"distinct_id\":\"user-9\""), std::string::npos);
+    EXPECT_NE(later.find("\"$is_login_id\":true"), std::string::npos);
+}
+
+TEST_F(Tracker, ActivityQueuesTheEventAndItsProfileRecords) {
+    auto tracker = Create(collector_.endpoint());
+    ZrContextProperties context;
+    testing::internal::CaptureStdout();
+    tracker->trackActivity(context);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    // A flushing operation: its detached pass sends the event and the ten profile records.
+    EXPECT_TRUE(collector_.WaitForDeliveredRecords(11, 5s));
+    const auto delivered = collector_.deliveredRecords();
+    ASSERT_EQ(delivered.size(), 11u);
+    EXPECT_NE(delivered[0].find("\"$ios_install_source\":\"android_id=123##imei=1234##mac=123\""),
+              std::string::npos);
+    EXPECT_NE(delivered[0].find("\"$user_agent\":\"Mozilla/5.0(Linux "), std::string::npos);
+    EXPECT_NE(delivered[10].find("\"type\":\"profile_set_once\""), std::string::npos);
+}
+
 TEST_F(Tracker, FailedInitialisationQueuesNothing) {
     TrackerOptions options;
     options.appName = "App.test";
@@ -195,6 +243,21 @@ TEST_F(Tracker, CollectorDownKeepsEveryRecordAndTheNextRunDeliversThemOnce) {
     for (size_t i = 0; i < delivered.size(); ++i) {
         EXPECT_NE(delivered[i].find(names[i]), std::string::npos) << delivered[i];
     }
+}
+
+TEST_F(Tracker, DataFolderThatCannotBeMadeStillLetsRecordsLeave) {
+    // The data home is a file: no folder can be made below it, not even by root.
+    const std::filesystem::path blocker = home_.root() / "not-a-folder";
+    std::ofstream(blocker) << "x";
+    setenv("XDG_DATA_HOME", blocker.c_str(), 1);
+    auto tracker = Create(collector_.endpoint());
+    EXPECT_EQ(tracker->primaryDistinctId().size(), 36u);
+    ZrContextProperties context;
+    zrEventClick click{.name = "c"};
+    tracker->trackClick(click, context);
+    tracker.reset();
+    EXPECT_EQ(collector_.deliveredRecords().size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_regular_file(blocker));
 }
 
 TEST_F(Tracker, SuccessfulSendBringsPassesOntoTheCallingThread) {

@@ -83,6 +83,16 @@ std::optional<DefaultDeclaration> ReadDefaultDeclaration(const MarkupElement& el
     return declaration;
 }
 
+std::vector<MarkupAttribute> DefaultDeclaration::Attributes() const {
+    // Read as the attributes of an empty element; anything that closes it early
+    // makes the list invalid rather than half-read.
+    const MarkupDocument document = ParseMarkup(L"<Default " + value + L"/>");
+    if (!document.ok() || document.topLevelElements().size() != 1 ||
+        !document.root()->children.empty())
+        return {};
+    return document.root()->attributes;
+}
+
 std::optional<LanguageTextDeclaration> ReadLanguageTextDeclaration(const MarkupElement& element) {
     std::optional<int> id;
     LanguageTextDeclaration text;

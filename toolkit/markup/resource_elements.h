@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "markup/markup_document.h"
 
@@ -45,6 +46,10 @@ struct DefaultDeclaration {
     std::wstring tagName;
     std::wstring value;
     bool shared = false;
+
+    // The attributes of value, read with the markup's attribute rules; empty
+    // when value does not follow them.
+    std::vector<MarkupAttribute> Attributes() const;
 };
 
 // One interface-language text.

@@ -25,20 +25,26 @@ std::optional<SkinPackage> Failed(std::string* error, archive* a, std::string_vi
     return std::nullopt;
 }
 
-// Decompresses straight into the member's buffer when its size is known.
+// Appends libarchive's decompressed blocks as they come (no zero-filled buffer
+// to overwrite); 7z members have no holes, so the blocks follow each other.
 bool ReadWholeMember(archive* a, archive_entry* header, std::vector<uint8_t>& data) {
-    if (archive_entry_size_is_set(header))
-        data.resize(static_cast<size_t>(archive_entry_size(header)));
-    size_t filled = 0;
-    for (;;) {
-        if (filled == data.size()) data.resize(std::max<size_t>(data.size() * 2, 64 * 1024));
-        const la_ssize_t read = archive_read_data(a, data.data() + filled, data.size() - filled);
-        if (read < 0) return false;
-        if (read == 0) break;
-        filled += static_cast<size_t>(read);
+    // The declared size only sizes the first allocation, never beyond a bound: a
+    // damaged header must not ask for gigabytes before a byte is read.
+    constexpr la_int64_t kMaxReserve = 16 << 20;
+    if (archive_entry_size_is_set(header)) {
+        data.reserve(static_cast<size_t>(
+            std::clamp<la_int64_t>(archive_entry_size(header), 0, kMaxReserve)));
     }
-    data.resize(filled);
-    return true;
+    for (;;) {
+        const void* block = nullptr;
+        size_t size = 0;
+        la_int64_t offset = 0;
+        const int status = archive_read_data_block(a, &block, &size, &offset);
+        if (status == ARCHIVE_EOF) return true;
+        if (status != ARCHIVE_OK || offset != static_cast<la_int64_t>(data.size())) return false;
+        const auto* bytes = static_cast<const uint8_t*>(block);
+        data.insert(data.end(), bytes, bytes + size);
+    }
 }
 
 }  // namespace

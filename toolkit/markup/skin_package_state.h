@@ -38,7 +38,7 @@ public:
     // window then has no skin).
     bool OpenResourcePackage();
 
-    // Sets these bytes (which must outlive this object) as the package. When
+    // Sets these bytes as the package (read during the call only). When
     // they do not open, the package stays set but unusable, and loading a skin
     // file says "Error opening zip file". Does nothing once a package is set.
     void OpenPackageFromMemory(std::span<const uint8_t> bytes);

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "platform/time_zone.h"
+#include "platform/local_time.h"
 
 namespace analytics_sdk {
 

@@ -23,7 +23,9 @@ constexpr size_t kMaxEarlyReports = 64;
 enum class TrackerPhase { NotYetCreated, Live, Released };
 
 std::mutex trackerMutex;
-std::shared_ptr<AnalyticsTracker> analyticsTracker;
+// Never destroyed at exit: when the option switched the reports off after
+// set-up, start-up skips the release and the queued records are not sent.
+std::shared_ptr<AnalyticsTracker>& analyticsTracker = *new std::shared_ptr<AnalyticsTracker>;
 TrackerPhase phase = TrackerPhase::NotYetCreated;
 std::vector<Report> earlyReports;
 

@@ -79,7 +79,8 @@ void InstallSettings::ReadOptions() {
     ReadOptions(platform::CommandLineToArgv(platform::GetCommandLine()));
 }
 
-void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
+std::map<std::wstring, std::wstring> CommandLineOptions(
+    const std::vector<std::wstring>& arguments) {
     std::map<std::wstring, std::wstring> options;
     for (const std::wstring& argument : arguments) {
         const size_t equals = argument.find(L'=');
@@ -89,6 +90,11 @@ void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
             options.emplace(argument, std::wstring());
         }
     }
+    return options;
+}
+
+void InstallSettings::ReadOptions(const std::vector<std::wstring>& arguments) {
+    const std::map<std::wstring, std::wstring> options = CommandLineOptions(arguments);
     auto option = [&](const wchar_t* name) -> const std::wstring* {
         const auto found = options.find(name);
         return found == options.end() ? nullptr : &found->second;

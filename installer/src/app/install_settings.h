@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ public:
     // tracker's own default.
     std::wstring AnalyticsUrl;
 };
+
+// The options of a split command line (program path first) as key to value:
+// "-name=value" gives "-name" and "value", any other argument itself and an
+// empty value. The first occurrence of a key wins.
+std::map<std::wstring, std::wstring> CommandLineOptions(const std::vector<std::wstring>& arguments);
 
 // Replaces every "${ROUTE}" in `url` with the download route of the running
 // system: "download_silent_xp" when its version name contains "XP", else

@@ -1,6 +1,8 @@
 #include "app/analytics_reports.h"
 #include "app/startup.h"
 #include "download/failure_report.h"
+#include "platform/command_line.h"
+#include "setup/silent_install.h"
 
 // Each part of the installer that joins the start-up sequence attaches its
 // hooks here, one line each.
@@ -14,5 +16,9 @@ int main() {
         ReportTask(report.task, static_cast<float>(report.elapsedSeconds), report.reason,
                    {report.extraProperties.begin(), report.extraProperties.end()});
     });
+    hooks.run = [] {
+        const auto arguments = platform::CommandLineToArgv(platform::GetCommandLine());
+        return IsSilentRequested(arguments) ? RunSilentInstall(arguments) : RunWithoutWindow();
+    };
     return RunInstaller(hooks);
 }

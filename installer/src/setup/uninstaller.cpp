@@ -6,11 +6,11 @@
 
 #include "app/debug_log.h"
 #include "app/thread.h"
-#include "platform/accounts.h"
 #include "platform/file_system.h"
 #include "platform/text.h"
 #include "setup/status_lines.h"
 #include "setup/worker_thread.h"
+#include "utils/environment_probes.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ constexpr wchar_t kFailText[] = L"安装包卸载失败";
 
 bool ConsoleUserIsAdmin() {
     std::wstring name;
-    return platform::GetConsoleUserName(name) && platform::IsAdminAccount(name);
+    return GetConsoleUserName(name) && IsAdminAccount(name);
 }
 
 }  // namespace
@@ -37,7 +37,7 @@ CUnInstaller::~CUnInstaller() { thread.reset(); }
 std::wstring CUnInstaller::BuildCommandLine() const {
     // "_?=" stays last and unquoted: the uninstaller takes the rest of the line.
     return exePath + L" /S -adminact=" + FlagText(ConsoleUserIsAdmin()) + L" -authorizationact=" +
-           FlagText(platform::IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
+           FlagText(IsProcessAdmin()) + L" -console=show _?=" + oldInstallDir;
 }
 
 void CUnInstaller::Start() {

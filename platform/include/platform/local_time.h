@@ -18,4 +18,8 @@ struct LocalTime {
 
 LocalTime GetLocalTime();
 
+// FileTimeToLocalFileTime followed by FileTimeToSystemTime: the local calendar
+// time of a moment given as seconds since 1970 (UTC) and its milliseconds.
+LocalTime SecondsToLocalTime(int64_t secondsSince1970, uint16_t milliseconds);
+
 }  // namespace platform
