@@ -3,7 +3,6 @@
 #include <openssl/evp.h>
 
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 std::string UrlChecksum(std::string_view url) {
@@ -16,23 +15,44 @@ std::string UrlChecksum(std::string_view url) {
 }
 
 std::string FileChecksum(const std::string& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return {};
-    std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX*)> context(EVP_MD_CTX_new(), &EVP_MD_CTX_free);
-    if (!context || EVP_DigestInit_ex(context.get(), EVP_md5(), nullptr) != 1) return {};
+    Md5Stream md5;
+    return md5.UpdateFromFile(path) ? md5.Finish() : std::string();
+}
 
+struct Md5Stream::Context {
+    EVP_MD_CTX* digest = EVP_MD_CTX_new();
+    ~Context() { EVP_MD_CTX_free(digest); }
+};
+
+Md5Stream::Md5Stream() : context(std::make_unique<Context>()) {
+    failed = !context->digest || EVP_DigestInit_ex(context->digest, EVP_md5(), nullptr) != 1;
+}
+
+Md5Stream::~Md5Stream() = default;
+
+void Md5Stream::Update(const void* data, size_t size) {
+    if (!failed && size > 0) failed = EVP_DigestUpdate(context->digest, data, size) != 1;
+}
+
+bool Md5Stream::UpdateFromFile(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
     // Large reads keep the hash near the disk's speed; the digest does not
     // depend on how the bytes are split.
     std::vector<unsigned char> block(1 << 16);
     size_t got = 0;
-    while ((got = std::fread(block.data(), 1, block.size(), file.get())) > 0) {
-        if (EVP_DigestUpdate(context.get(), block.data(), got) != 1) return {};
-    }
-    if (std::ferror(file.get())) return {};
+    while ((got = std::fread(block.data(), 1, block.size(), file)) > 0) Update(block.data(), got);
+    const bool complete = !std::ferror(file);
+    std::fclose(file);
+    failed = failed || !complete;
+    return complete;
+}
 
+std::string Md5Stream::Finish() {
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int digestLength = 0;
-    if (EVP_DigestFinal_ex(context.get(), digest, &digestLength) != 1) return {};
+    if (failed || EVP_DigestFinal_ex(context->digest, digest, &digestLength) != 1) return {};
+    failed = true;  // a finished context takes no more data
     static constexpr char kHex[] = "0123456789abcdef";
     std::string text;
     for (unsigned int i = 0; i < digestLength; ++i) {

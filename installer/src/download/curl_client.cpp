@@ -112,13 +112,8 @@ int CurlClient::Transfer(const std::string& stagingName) {
     Set(handle, CURLOPT_TIMEOUT, 0L, result);
     Set(handle, CURLOPT_URL, realUrl.c_str(), result);
     Set(handle, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(handle, CURLOPT_WRITEFUNCTION, &WriteToFile, result);
-    Set(handle, CURLOPT_WRITEDATA, staging, result);
-    Set(handle, CURLOPT_NOPROGRESS, 0L, result);
-    Set(handle, CURLOPT_XFERINFOFUNCTION, &CurlClient::ProgressCallback, result);
-    Set(handle, CURLOPT_XFERINFODATA, this, result);
-    Set(handle, CURLOPT_FAILONERROR, 1L, result);
-    Set(handle, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
+    curl_options::SetTransferOptions(handle, &WriteToFile, staging, &CurlClient::ProgressCallback,
+                                     this, result);
 
     resumeOffset = FileSize(stagingName);
     // A staging file that already holds the whole package needs no request;
@@ -176,11 +171,8 @@ CURL* CurlClient::Head(const std::string& url) {
     if (!probe) return nullptr;
     int result = 0;
     using curl_options::Set;
-    Set(probe, CURLOPT_URL, url.c_str(), result);
+    curl_options::SetProbeOptions(probe, url, result);
     Set(probe, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(probe, CURLOPT_NOBODY, 1L, result);
-    Set(probe, CURLOPT_WRITEFUNCTION, &curl_options::DiscardBody, result);
-    Set(probe, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
     if (result == 0) {
         result = curl_easy_perform(probe);
         if (result != 0) DebugLog(L"error:%d:%ls\r\n", result, CurlErrorText(result).c_str());
@@ -217,11 +209,8 @@ std::string CurlClient::GetRealUrl_Str(const std::string& url) {
     if (probe) {
         int code = 0;
         using curl_options::Set;
-        Set(probe, CURLOPT_URL, url.c_str(), code);
+        curl_options::SetProbeOptions(probe, url, code);
         Set(probe, CURLOPT_FOLLOWLOCATION, 1L, code);
-        Set(probe, CURLOPT_NOBODY, 1L, code);
-        Set(probe, CURLOPT_WRITEFUNCTION, &curl_options::DiscardBody, code);
-        Set(probe, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, code);
         if (code == 0) code = curl_easy_perform(probe);
         if (code != 0) {
             DebugLog(L"error:%d:%ls\r\n", code, CurlErrorText(code).c_str());
@@ -238,11 +227,8 @@ double CurlClient::GetDownloadFileLength_Str(const std::string& url) {
     if (!probe) return -1.0;
     int code = 0;
     using curl_options::Set;
-    Set(probe, CURLOPT_URL, url.c_str(), code);
+    curl_options::SetProbeOptions(probe, url, code);
     Set(probe, CURLOPT_HEADER, 1L, code);
-    Set(probe, CURLOPT_NOBODY, 1L, code);
-    Set(probe, CURLOPT_WRITEFUNCTION, &curl_options::DiscardBody, code);
-    Set(probe, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, code);
     curl_off_t length = -1;
     if (code == 0) {
         curl_easy_perform(probe);

@@ -116,11 +116,8 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& u) {
     int result = 0;
     using curl_options::Set;
     Set(probe, CURLOPT_HTTPHEADER, headers, result);
-    Set(probe, CURLOPT_URL, u.c_str(), result);
+    curl_options::SetProbeOptions(probe, u, result);
     Set(probe, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(probe, CURLOPT_NOBODY, 1L, result);
-    Set(probe, CURLOPT_WRITEFUNCTION, &curl_options::DiscardBody, result);
-    Set(probe, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
     if (result == 0) result = curl_easy_perform(probe);
     if (result == 0) {
         char* effective = nullptr;
@@ -164,6 +161,10 @@ void CMTCurlDownloader::CreateNodes(const std::string& packageName) {
         node->lastByte = start + size - 1;
         node->handle = curl_easy_init();
         node->url = realUrl;
+        if (i == 0 && md5.size() == kChecksumLength) {
+            node->hash = std::make_unique<Md5Stream>();
+            if (found > 0 && !node->hash->UpdateFromFile(node->partPath)) node->hash.reset();
+        }
         if (node->position > node->lastByte) {
             node->state = 0;
         } else {
@@ -190,13 +191,8 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* self, DownloadPartNode* no
     Set(handle, CURLOPT_URL, node->url.c_str(), result);
     Set(handle, CURLOPT_TIMEOUT, 0L, result);
     Set(handle, CURLOPT_FOLLOWLOCATION, 1L, result);
-    Set(handle, CURLOPT_WRITEFUNCTION, &CMTCurlDownloader::WritePart, result);
-    Set(handle, CURLOPT_WRITEDATA, node, result);
-    Set(handle, CURLOPT_NOPROGRESS, 0L, result);
-    Set(handle, CURLOPT_XFERINFOFUNCTION, &CMTCurlDownloader::ProgressFunction, result);
-    Set(handle, CURLOPT_XFERINFODATA, self, result);
-    Set(handle, CURLOPT_FAILONERROR, 1L, result);
-    Set(handle, CURLOPT_CONNECTTIMEOUT, curl_options::kConnectTimeoutSeconds, result);
+    curl_options::SetTransferOptions(handle, &CMTCurlDownloader::WritePart, node,
+                                     &CMTCurlDownloader::ProgressFunction, self, result);
     Set(handle, CURLOPT_LOW_SPEED_LIMIT, self->lowSpeedLimit, result);
     Set(handle, CURLOPT_LOW_SPEED_TIME, self->lowSpeedTime, result);
     Set(handle, CURLOPT_RANGE, range.c_str(), result);
@@ -238,6 +234,7 @@ size_t CMTCurlDownloader::WritePart(char* data, size_t size, size_t count, void*
     const int64_t offered = static_cast<int64_t>(size * count);
     const int64_t wanted = std::min(offered, node->lastByte - node->position + 1);
     const size_t written = std::fwrite(data, 1, static_cast<size_t>(wanted), node->file);
+    if (node->hash) node->hash->Update(data, written);
     node->position += static_cast<int64_t>(written);
     node->downloaded += static_cast<int64_t>(written);
     return written;
@@ -294,7 +291,8 @@ void CMTCurlDownloader::Finish() {
     if (firstError != 0) return ReportFailure(firstError);
 
     if (md5.size() == kChecksumLength) {
-        const std::string actual = FileChecksum(packageName);
+        const std::string actual =
+            joinedChecksum.empty() ? FileChecksum(packageName) : joinedChecksum;
         if (actual.size() == kChecksumLength && actual != md5) {
             Report(DL_CODE_MD5_NOTICE, 0.0, L"mtcurl文件md5校验失败");
             RemoveFile(packageName);
@@ -318,6 +316,8 @@ void CMTCurlDownloader::Finish() {
 }
 
 int CMTCurlDownloader::JoinParts(const std::string& packageName) {
+    joinedChecksum.clear();
+    Md5Stream* hash = nodes.empty() ? nullptr : nodes.front()->hash.get();
     FILE* joined = std::fopen(PartPath(packageName, 0).c_str(), "ab+");
     if (!joined) return kPartFileUnusable;
     bool copied = true;
@@ -332,6 +332,7 @@ int CMTCurlDownloader::JoinParts(const std::string& packageName) {
         size_t got = 0;
         while (copied && (got = std::fread(block, 1, sizeof block, part)) > 0) {
             copied = std::fwrite(block, 1, got, joined) == got;
+            if (hash) hash->Update(block, got);
         }
         copied = copied && !std::ferror(part);
         std::fclose(part);
@@ -342,6 +343,7 @@ int CMTCurlDownloader::JoinParts(const std::string& packageName) {
     if (copied) std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
     if (!copied || renameError) return kPartFileUnusable;
     DeletePartFiles(packageName);
+    if (hash) joinedChecksum = hash->Finish();
     return 0;
 }
 

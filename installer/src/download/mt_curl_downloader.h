@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/thread.h"
+#include "download/checksum.h"
 #include "download/download_callback.h"
 #include "download/download_thread_slot.h"
 #include "download/downloader.h"
@@ -25,6 +26,9 @@ struct DownloadPartNode {
     std::string partPath;    // the part file's name
     int state = -1;          // 0 done, -1 to fetch, -2 no part file, else libcurl's code
     std::atomic<int64_t> downloaded = 0;  // bytes of the range on disk
+    // The first range hashes its bytes as they arrive (the join adds the
+    // others), so the package need not be read again for its checksum.
+    std::unique_ptr<Md5Stream> hash;
 };
 
 // The package fetched as up to two byte ranges in parallel (one below
@@ -79,6 +83,7 @@ private:
     std::string realUrl;
     int64_t length = -1;
     std::string md5;
+    std::string joinedChecksum;  // of the joined package, when hashed on the way
     std::atomic<double> lastPercent = 0.0;
     std::atomic<int> runningParts = 0;
     std::mutex progressMutex;  // one progress evaluation at a time across parts
