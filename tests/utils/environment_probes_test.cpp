@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <thread>
 
 #include "run_process.h"
@@ -31,33 +30,46 @@ uint32_t FindSoon(const std::wstring& name, int expectedPid) {
 
 TEST(FindProcessByName, FindsARunningProgramByItsExactName) {
     test_support::ScratchHome home;
-    const fs::path exe = home.tmp() / "Brushwell.exe";
+    // Names no other test runs: the lookup sees every process of the machine,
+    // and the product's own names would stop other tests' installs.
+    const fs::path exe = home.tmp() / "LookupTarget.exe";
     fs::copy_file("/bin/sleep", exe);
     test_support::BackgroundProcess product({exe.string(), "30"});
-    EXPECT_EQ(FindSoon(L"Brushwell.exe", product.pid()), static_cast<uint32_t>(product.pid()));
-    EXPECT_EQ(FindProcessByName(L"brushwell.exe"), 0u);
-    EXPECT_EQ(FindProcessByName(L"Brushwell"), 0u);
+    EXPECT_EQ(FindSoon(L"LookupTarget.exe", product.pid()), static_cast<uint32_t>(product.pid()));
+    EXPECT_EQ(FindProcessByName(L"lookuptarget.exe"), 0u);
+    EXPECT_EQ(FindProcessByName(L"LookupTarget"), 0u);
     EXPECT_EQ(FindProcessByName(L""), 0u);
 }
 
 TEST(FindProcessByName, FindsAScriptStartedThroughItsInterpreter) {
     test_support::ScratchHome home;
     // The kernel names the process after the first 15 bytes of the script.
-    const fs::path script = home.tmp() / "Brushwell_un_asa.exe";
+    const fs::path script = home.tmp() / "LookupTarget_script.exe";
     std::ofstream(script) << "#!/bin/sh\nsleep 30\n";
     fs::permissions(script, fs::perms::owner_all);
     test_support::BackgroundProcess uninstaller({script.string()});
-    EXPECT_EQ(FindSoon(L"Brushwell_un_asa.exe", uninstaller.pid()),
+    EXPECT_EQ(FindSoon(L"LookupTarget_script.exe", uninstaller.pid()),
               static_cast<uint32_t>(uninstaller.pid()));
-    EXPECT_EQ(FindProcessByName(L"Brushwell_un_as"), 0u);
+    EXPECT_EQ(FindProcessByName(L"LookupTarget_sc"), 0u);
+}
+
+// 32 hexadecimal digits, upper case but for the third group (digits 12 to 15).
+bool HasDeviceIdShape(const std::wstring& id) {
+    if (id.size() != 32) return false;
+    for (size_t i = 0; i < id.size(); ++i) {
+        const wchar_t c = id[i];
+        const bool lowerGroup = i >= 12 && i < 16;
+        const bool letter = lowerGroup ? (c >= L'a' && c <= L'f') : (c >= L'A' && c <= L'F');
+        if (!letter && !(c >= L'0' && c <= L'9')) return false;
+    }
+    return true;
 }
 
 TEST(NewDeviceId, GivesFreshHexadecimalIdentifiers) {
     const std::wstring first = NewDeviceId();
     const std::wstring second = NewDeviceId();
-    const std::wregex shape(L"[0-9A-F]{8}[0-9A-F]{4}[0-9a-f]{4}[0-9A-F]{16}");
-    EXPECT_TRUE(std::regex_match(first, shape)) << ToNarrow(first, kCodePageUtf8);
-    EXPECT_TRUE(std::regex_match(second, shape));
+    EXPECT_TRUE(HasDeviceIdShape(first)) << ToNarrow(first, kCodePageUtf8);
+    EXPECT_TRUE(HasDeviceIdShape(second)) << ToNarrow(second, kCodePageUtf8);
     EXPECT_NE(first, second);
     // The version-4 GUID shows in the third group.
     EXPECT_EQ(first[12], L'4');
