@@ -140,6 +140,12 @@ TEST_F(SilentInstall, InstallsTheDemoProductAndUpdatesItOnTheNextRun) {
     EXPECT_TRUE(fs::exists(product / "Brushwell.exe"));
     EXPECT_TRUE(fs::exists(product / "user-notes.txt"));
     EXPECT_FALSE(fs::exists("/elsewhere"));
+
+    // Update mode reinstalls at once, without the question.
+    const Finished update = Run({"-silent=true", "-insnew=true"});
+    ASSERT_EQ(update.exitCode, kSilentInstalled) << update.err;
+    EXPECT_FALSE(Contains(update.err, "安装最新版本")) << update.err;
+    EXPECT_TRUE(fs::exists(product / "Brushwell.exe"));
 }
 
 TEST_F(SilentInstall, EachFailureEndsWithItsExitCode) {
