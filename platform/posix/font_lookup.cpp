@@ -2,6 +2,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -11,8 +12,19 @@
 namespace platform {
 namespace {
 
+// The library's configuration lives until the process ends; it is released
+// then so that leak checkers see a clean exit.
+bool StartFontconfig() {
+    static const bool started = [] {
+        if (FcInit() == FcFalse) return false;
+        std::atexit(FcFini);
+        return true;
+    }();
+    return started;
+}
+
 bool Query(const std::string& family, bool bold, bool italic, FontFile* out) {
-    if (FcInit() == FcFalse) return false;
+    if (!StartFontconfig()) return false;
     FcPattern* pattern = FcPatternCreate();
     if (pattern == nullptr) return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));

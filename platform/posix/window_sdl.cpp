@@ -75,6 +75,39 @@ void ApplyShape(HWND hwnd) {
     SDL_FreeSurface(mask);
 }
 
+// The window manager asks where a press lands: the caption band drags the
+// window, the size-box bands resize it.
+SDL_HitTestResult HitTest(SDL_Window* /*window*/, const SDL_Point* area, void* data) {
+    HWND hwnd = static_cast<HWND>(data);
+    if (!IsWindow(hwnd) || !hwnd->enabled) return SDL_HITTEST_NORMAL;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    const LRESULT hit =
+        SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(window.left + area->x, window.top + area->y));
+    switch (hit) {
+        case HTCAPTION:
+            return SDL_HITTEST_DRAGGABLE;
+        case HTLEFT:
+            return SDL_HITTEST_RESIZE_LEFT;
+        case HTRIGHT:
+            return SDL_HITTEST_RESIZE_RIGHT;
+        case HTTOP:
+            return SDL_HITTEST_RESIZE_TOP;
+        case HTBOTTOM:
+            return SDL_HITTEST_RESIZE_BOTTOM;
+        case HTTOPLEFT:
+            return SDL_HITTEST_RESIZE_TOPLEFT;
+        case HTTOPRIGHT:
+            return SDL_HITTEST_RESIZE_TOPRIGHT;
+        case HTBOTTOMLEFT:
+            return SDL_HITTEST_RESIZE_BOTTOMLEFT;
+        case HTBOTTOMRIGHT:
+            return SDL_HITTEST_RESIZE_BOTTOMRIGHT;
+        default:
+            return SDL_HITTEST_NORMAL;
+    }
+}
+
 }  // namespace
 
 namespace sdl_windows {
@@ -150,6 +183,9 @@ HWND CreateWindowEx(const std::wstring& title, int x, int y, int cx, int cy, HWN
     state.handles.push_back(std::move(handle));
     state.bySdlId[SDL_GetWindowID(hwnd->sdl)] = hwnd;
     SDL_SetWindowData(hwnd->sdl, "hwnd", hwnd);
+    // The dummy driver has no window manager to drag with; presses in the
+    // caption are still told apart when they are translated.
+    if (!state.headless) SDL_SetWindowHitTest(hwnd->sdl, &HitTest, hwnd);
 
     CREATESTRUCT create;
     create.lpCreateParams = createParams;

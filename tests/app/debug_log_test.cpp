@@ -54,11 +54,11 @@ TEST(DebugLog, LineHasTheExactPrefix) {
 TEST(DebugLog, TextWithoutLineEndIsJoinedByTheNextLine) {
     const size_t mark = capture.Mark();
     Downloader{}.Run();
-    DebugLog(L"next %ls %hs\r\n", L"wide 中文", "narrow");
+    DebugLog(L"next %ls %hs\r\n", L"wide 中文", "narrow 窄");
     const std::string text = capture.Since(mark);
     EXPECT_NE(text.find("Downloader::Run() const::<lambda()>"), std::string::npos) << text;
     EXPECT_NE(text.find(": in lambda<P"), std::string::npos) << text;
-    EXPECT_NE(text.find(": next wide 中文 narrow\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(": next wide 中文 narrow 窄\r\n"), std::string::npos) << text;
 }
 
 TEST(DebugLog, LongTextIsWrittenWhole) {

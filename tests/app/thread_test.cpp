@@ -53,16 +53,17 @@ TEST(UtilsThread, EmptyNameGivesTheLetterTAndTheThreadId) {
     thread.Resume();
 }
 
-TEST(UtilsThread, DestroyingAnUnresumedRecordReturnsWithoutRunningTheWork) {
+TEST(UtilsThread, JoiningOrDestroyingAnUnresumedRecordReturnsWithoutRunningTheWork) {
     std::atomic<bool> ran{false};
-    {
-        Utils::Thread thread(
-            [&](void*) {
-                ran = true;
-                return 0u;
-            },
-            nullptr, L"UnInstaller");
-    }
+    auto work = [&](void*) {
+        ran = true;
+        return 0u;
+    };
+    { Utils::Thread destroyed(work, nullptr, L"UnInstaller"); }
+    Utils::Thread joined(work, nullptr, L"ABDEF");
+    joined.Join();
+    EXPECT_FALSE(joined.HasThread());
+    EXPECT_FALSE(joined.Resume());
     EXPECT_FALSE(ran);
 }
 

@@ -52,6 +52,23 @@ TEST(CMTCurlDownloader, SplitsPackagesOfTwentyMiBAndMoreIntoTwoRanges) {
     }
 }
 
+// Sizes beyond 32 bits split without overflow (no such transfer runs here).
+TEST(CMTCurlDownloader, SplitsPackagesBeyondTwoAndFourGiB) {
+    using Range = CMTCurlDownloader::PartRange;
+    const struct {
+        int64_t length;
+        std::vector<Range> parts;
+    } cases[] = {
+        {256, {{0, 256}}},
+        {20971519, {{0, 20971519}}},
+        {20971520, {{0, 10485760}, {10485760, 10485760}}},
+        {2147483649, {{0, 1073741824}, {1073741824, 1073741825}}},
+        {5368709121, {{0, 2684354560}, {2684354560, 2684354561}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CMTCurlDownloader::SplitIntoParts(c.length), c.parts) << c.length;
+}
+
 TEST(CMTCurlDownloader, ACutPartIsResumedFromItsFirstMissingByte) {
     ServedPackage package(25 * kMiB, [](fault_server::Options& o) {
         o.faults.faultedTransfers = 2;

@@ -1,17 +1,15 @@
 #include "nginx_server.h"
 
 #include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <fstream>
+#include <stdexcept>
 #include <thread>
 
-extern char** environ;
+#include "server_process.h"
 
 namespace test_support {
 
@@ -88,22 +86,17 @@ bool NginxServer::Launch() {
     }
     const std::string config = (workDir_ / "nginx.conf").string();
     const std::string errorLog = (workDir_ / "error.log").string();
-    std::vector<std::string> args = {kNginx, "-p",   dir,  "-e",         errorLog,
-                                     "-c",   config, "-g", "daemon off;"};
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, kNginx, nullptr, nullptr, argv.data(), environ) != 0) {
-        error_ = "cannot start nginx";
+    try {
+        process_ = std::make_unique<ServerProcess>(std::vector<std::string>{
+            kNginx, "-p", dir, "-e", errorLog, "-c", config, "-g", "daemon off;"});
+    } catch (const std::runtime_error& error) {
+        error_ = error.what();
         return false;
     }
-    pid_ = pid;
     // nginx writes its pid file once it listens.
     for (int waited = 0; waited < 5000; waited += 10) {
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
+        if (process_->Exited()) {
+            process_.reset();
             std::ifstream log(errorLog);
             error_ = "nginx ended: " + std::string(std::istreambuf_iterator<char>(log), {});
             return false;
@@ -116,13 +109,7 @@ bool NginxServer::Launch() {
     return false;
 }
 
-void NginxServer::Stop() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-}
+void NginxServer::Stop() { process_.reset(); }
 
 std::vector<std::string> NginxServer::AccessLog() const {
     std::ifstream in(workDir_ / "access.log");

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace test_support {
+
+class ServerProcess;
 
 // A real nginx on a free loopback port, run in the foreground as a child of
 // the test, with its configuration, pid file, logs and temporary folders in
@@ -35,7 +38,7 @@ private:
     std::filesystem::path root_;
     std::string locations_;
     int port_ = 0;
-    int pid_ = -1;
+    std::unique_ptr<ServerProcess> process_;
     std::string error_;
 };
 

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "headless_frame.h"
+#include "platform/resources.h"
 #include "platform/window_input.h"
 #include "skin/button.h"
 #include "skin/check_box.h"
@@ -269,9 +270,9 @@ TEST_F(ModalTest, QuitEndsTheLoopAndIsPostedAgain) {
     EXPECT_EQ(msg.wParam, 3u);
 }
 
-class CaptionTest : public HeadlessTest {};
+class WindowOperationsTest : public HeadlessTest {};
 
-TEST_F(CaptionTest, TheCaptionBandDragsOverLabelsAndLayoutsButNotOverButtons) {
+TEST_F(WindowOperationsTest, TheCaptionBandDragsOverLabelsAndLayoutsButNotOverButtons) {
     RecordingFrame frame(L"MessageBox1Wnd.xml");
     ASSERT_TRUE(frame.Open());
     frame.CenterWindow();
@@ -298,7 +299,7 @@ TEST_F(CaptionTest, TheCaptionBandDragsOverLabelsAndLayoutsButNotOverButtons) {
     EXPECT_TRUE(frame.seen.empty());
 }
 
-TEST_F(CaptionTest, CenterWindowKeepsTheWindowInsideTheWorkArea) {
+TEST_F(WindowOperationsTest, CenterWindowKeepsTheWindowInsideTheWorkArea) {
     RecordingFrame frame(L"MessageBox1Wnd.xml");
     ASSERT_TRUE(frame.Open());
     frame.CenterWindow();
@@ -309,6 +310,13 @@ TEST_F(CaptionTest, CenterWindowKeepsTheWindowInsideTheWorkArea) {
     EXPECT_EQ(window.bottom - window.top, 180);
     EXPECT_EQ(window.left - work.left, (work.right - work.left) / 2 - 180);
     EXPECT_EQ(window.top - work.top, (work.bottom - work.top) / 2 - 90);
+}
+
+TEST_F(WindowOperationsTest, IconComesFromTheLinkedInResource) {
+    RecordingFrame frame(L"MessageBox1Wnd.xml");
+    ASSERT_TRUE(frame.Open());
+    EXPECT_TRUE(frame.SetIcon(platform::kWindowIconResourceId));
+    EXPECT_FALSE(frame.SetIcon(999));
 }
 
 class LoadFailureTest : public HeadlessTest {};

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "trace_capture.h"
 #include "run_process.h"
+#include "trace_capture.h"
 
 namespace {
 

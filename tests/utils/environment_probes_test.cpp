@@ -31,25 +31,27 @@ uint32_t FindSoon(const std::wstring& name, int expectedPid) {
 
 TEST(FindProcessByName, FindsARunningProgramByItsExactName) {
     test_support::ScratchHome home;
-    const fs::path exe = home.tmp() / "Brushwell.exe";
+    // Names no other test runs: the lookup sees every process of the machine,
+    // and the product's own names would stop other tests' installs.
+    const fs::path exe = home.tmp() / "LookupTarget.exe";
     fs::copy_file("/bin/sleep", exe);
     test_support::BackgroundProcess product({exe.string(), "30"});
-    EXPECT_EQ(FindSoon(L"Brushwell.exe", product.pid()), static_cast<uint32_t>(product.pid()));
-    EXPECT_EQ(FindProcessByName(L"brushwell.exe"), 0u);
-    EXPECT_EQ(FindProcessByName(L"Brushwell"), 0u);
+    EXPECT_EQ(FindSoon(L"LookupTarget.exe", product.pid()), static_cast<uint32_t>(product.pid()));
+    EXPECT_EQ(FindProcessByName(L"lookuptarget.exe"), 0u);
+    EXPECT_EQ(FindProcessByName(L"LookupTarget"), 0u);
     EXPECT_EQ(FindProcessByName(L""), 0u);
 }
 
 TEST(FindProcessByName, FindsAScriptStartedThroughItsInterpreter) {
     test_support::ScratchHome home;
     // The kernel names the process after the first 15 bytes of the script.
-    const fs::path script = home.tmp() / "Brushwell_un_asa.exe";
+    const fs::path script = home.tmp() / "LookupTarget_script.exe";
     std::ofstream(script) << "#!/bin/sh\nsleep 30\n";
     fs::permissions(script, fs::perms::owner_all);
     test_support::BackgroundProcess uninstaller({script.string()});
-    EXPECT_EQ(FindSoon(L"Brushwell_un_asa.exe", uninstaller.pid()),
+    EXPECT_EQ(FindSoon(L"LookupTarget_script.exe", uninstaller.pid()),
               static_cast<uint32_t>(uninstaller.pid()));
-    EXPECT_EQ(FindProcessByName(L"Brushwell_un_as"), 0u);
+    EXPECT_EQ(FindProcessByName(L"LookupTarget_sc"), 0u);
 }
 
 TEST(NewDeviceId, GivesFreshHexadecimalIdentifiers) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "draw/bitmap.h"
+#include "platform/resources.h"
 #include "skin/window_manager.h"
 
 namespace Skin {
@@ -110,6 +112,17 @@ void CNativeWindow::ResizeClient(int cx, int cy) {
     platform::SetWindowPos(
         hwnd_, 0, 0, cx, cy,
         platform::SWP_NOMOVE | platform::SWP_NOZORDER | platform::SWP_NOACTIVATE);
+}
+
+bool CNativeWindow::SetIcon(unsigned resourceId) {
+    const platform::ResourceHandle resource =
+        platform::FindResource(resourceId, platform::kResourceTypeIcon);
+    const void* bytes = platform::LoadResource(resource);
+    if (bytes == nullptr) return false;
+    const auto icon =
+        DecodeBitmap({static_cast<const char*>(bytes), platform::SizeofResource(resource)}, 0);
+    return icon != nullptr &&
+           platform::SetWindowIconBits(hwnd_, icon->pixels.data(), icon->width, icon->height);
 }
 
 platform::LRESULT CNativeWindow::SendMessage(platform::UINT message, platform::WPARAM wParam,

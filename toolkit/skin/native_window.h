@@ -34,6 +34,9 @@ public:
     // inside the work area; no resizing, reordering or activation.
     void CenterWindow();
     void ResizeClient(int cx, int cy);
+    // The window icon from resource (ICON, id): a PNG linked into the
+    // program; false when there is none or it does not decode.
+    bool SetIcon(unsigned resourceId);
     platform::LRESULT SendMessage(platform::UINT message, platform::WPARAM wParam = 0,
                                   platform::LPARAM lParam = 0);
     bool PostMessage(platform::UINT message, platform::WPARAM wParam = 0,

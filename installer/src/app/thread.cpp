@@ -20,11 +20,6 @@ Thread::Thread(Work work, void* workParam, std::wstring threadName)
 }
 
 Thread::~Thread() {
-    {
-        std::lock_guard lock(gateMutex);
-        if (gate == Gate::Closed) gate = Gate::Cancelled;
-    }
-    gateChanged.notify_all();
     Join();
     threadName.clear();
     work = nullptr;
@@ -43,6 +38,13 @@ bool Thread::Resume() {
 
 void Thread::Join() {
     if (!threadHandle) return;
+    // A thread still at the gate would wait there for ever: it is let go
+    // without running the work.
+    {
+        std::lock_guard lock(gateMutex);
+        if (gate == Gate::Closed) gate = Gate::Cancelled;
+    }
+    gateChanged.notify_all();
     if (threadHandle->joinable()) threadHandle->join();
     threadHandle.reset();
     threadId = kNoThreadId;

@@ -12,8 +12,8 @@ namespace Utils {
 
 // A worker thread that is created held at a start gate and named for
 // debuggers; its owner starts it with Resume. Joining or destroying the
-// record waits for the thread without a time limit. A record that is
-// destroyed without ever being resumed opens the gate without running the
+// record waits for the thread without a time limit. A record that is joined
+// or destroyed without ever being resumed opens the gate without running the
 // work, so it never hangs.
 class Thread {
 public:

@@ -142,12 +142,21 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& u) {
     return result == 0 && !realUrl.empty() && length >= kMinimumLength;
 }
 
-void CMTCurlDownloader::CreateNodes(const std::string& packageName) {
+std::vector<CMTCurlDownloader::PartRange> CMTCurlDownloader::SplitIntoParts(int64_t length) {
     const int64_t count = std::clamp<int64_t>(length / kPartUnit, 1, kMaxParts);
     const int64_t partSize = length / count;
+    std::vector<PartRange> parts;
     for (int64_t i = 0; i < count; ++i) {
-        const int64_t start = i * partSize;
-        const int64_t size = partSize + (i == count - 1 ? length % count : 0);
+        parts.push_back({i * partSize, partSize + (i == count - 1 ? length % count : 0)});
+    }
+    return parts;
+}
+
+void CMTCurlDownloader::CreateNodes(const std::string& packageName) {
+    const std::vector<PartRange> parts = SplitIntoParts(length);
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const int64_t start = parts[i].start;
+        const int64_t size = parts[i].size;
         auto node = std::make_unique<DownloadPartNode>();
         node->partPath = PartPath(packageName, static_cast<int>(i));
         int64_t found = FileSizeOrZero(node->partPath);

@@ -43,6 +43,15 @@ public:
     static constexpr int64_t kPartUnit = 10485760;
     static constexpr int kMaxParts = 2;
 
+    struct PartRange {
+        int64_t start;
+        int64_t size;
+        bool operator==(const PartRange&) const = default;
+    };
+    // Up to two ranges: one below 20 MiB, else two halves, the last taking
+    // the odd byte.
+    static std::vector<PartRange> SplitIntoParts(int64_t length);
+
     CMTCurlDownloader(DownloadCallback callback, std::wstring url, std::wstring savePath);
     // Aborts running transfers and waits for every thread of the downloader.
     ~CMTCurlDownloader() override;
