@@ -153,17 +153,27 @@ bool CreateParentFolders(const std::wstring& file) {
 
 long LastWriteError() { return errno == ENOENT ? kErrorFileNotFound : kErrorAccessDenied; }
 
-long SetValue(const RegistryKey& key, const std::wstring& name, const RegistryValue& value) {
+// The values of an open key.
+long LoadValues(const RegistryKey& key, std::vector<RegistryStore::Entry>& entries) {
     const std::wstring& file = RegistryStore::FileOf(key);
     if (file.empty()) return kErrorInvalidParameter;
+    return RegistryStore::Load(file, entries) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+long SaveValues(const RegistryKey& key, const std::vector<RegistryStore::Entry>& entries) {
+    return RegistryStore::Save(RegistryStore::FileOf(key), entries) ? kErrorSuccess
+                                                                    : LastWriteError();
+}
+
+long SetValue(const RegistryKey& key, const std::wstring& name, const RegistryValue& value) {
     std::vector<RegistryStore::Entry> entries;
-    if (!RegistryStore::Load(file, entries)) return kErrorFileNotFound;
+    if (const long result = LoadValues(key, entries); result != kErrorSuccess) return result;
     if (RegistryStore::Entry* entry = RegistryStore::Find(entries, name)) {
         entry->value = value;
     } else {
         entries.push_back({name, value});
     }
-    return RegistryStore::Save(file, entries) ? kErrorSuccess : LastWriteError();
+    return SaveValues(key, entries);
 }
 
 }  // namespace
@@ -203,10 +213,8 @@ long RegSetDwordValue(const RegistryKey& key, const std::wstring& name, uint32_t
 }
 
 long RegQueryValue(const RegistryKey& key, const std::wstring& name, RegistryValue& value) {
-    const std::wstring& file = RegistryStore::FileOf(key);
-    if (file.empty()) return kErrorInvalidParameter;
     std::vector<RegistryStore::Entry> entries;
-    if (!RegistryStore::Load(file, entries)) return kErrorFileNotFound;
+    if (const long result = LoadValues(key, entries); result != kErrorSuccess) return result;
     const RegistryStore::Entry* entry = RegistryStore::Find(entries, name);
     if (entry == nullptr) return kErrorFileNotFound;
     value = entry->value;
@@ -214,14 +222,12 @@ long RegQueryValue(const RegistryKey& key, const std::wstring& name, RegistryVal
 }
 
 long RegDeleteValue(const RegistryKey& key, const std::wstring& name) {
-    const std::wstring& file = RegistryStore::FileOf(key);
-    if (file.empty()) return kErrorInvalidParameter;
     std::vector<RegistryStore::Entry> entries;
-    if (!RegistryStore::Load(file, entries)) return kErrorFileNotFound;
+    if (const long result = LoadValues(key, entries); result != kErrorSuccess) return result;
     const RegistryStore::Entry* entry = RegistryStore::Find(entries, name);
     if (entry == nullptr) return kErrorFileNotFound;
     entries.erase(entries.begin() + (entry - entries.data()));
-    return RegistryStore::Save(file, entries) ? kErrorSuccess : LastWriteError();
+    return SaveValues(key, entries);
 }
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <string>
 
-#include "platform/clock.h"
+#include "platform/local_time.h"
 #include "platform/process_info.h"
 #include "platform/trace.h"
 #include "platform/wide_format.h"
@@ -24,7 +24,7 @@ bool AppendPrefix(std::wstring* out, ...) {
 }  // namespace
 
 void WriteDebugLog(std::string_view function, int line, const wchar_t* format, ...) {
-    const platform::SystemTime now = platform::GetLocalTime();
+    const platform::LocalTime now = platform::GetLocalTime();
     std::wstring text;
     if (!AppendPrefix(&text, platform::CurrentProcessId(), platform::CurrentThreadId(), now.year,
                       now.month, now.day, now.hour, now.minute, now.second, now.milliseconds,
