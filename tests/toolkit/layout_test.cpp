@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "draw/text_layout.h"
 #include "headless_frame.h"
@@ -162,6 +164,33 @@ TEST_F(MarkupLayout, BrokenMarkupBuildsNothingAndUnknownTagsAreSkipped) {
     EXPECT_EQ(manager_.FindControl(L"m"), nullptr);
     EXPECT_EQ(manager_.FindControl(L"inner"), nullptr);
     EXPECT_NE(manager_.FindControl(L"kept"), nullptr);
+}
+
+TEST_F(MarkupLayout, AttributesNoSetterKnowsAreKeptButChangeNothing) {
+    const std::wstring plain =
+        L"<Window><HorizontalLayout bkcolor=\"#FFFFFFFF\"><Button name=\"b\" text=\"是\" "
+        L"bordersize=\"1\" bordercolor=\"#FF1890FF\" borderround=\"1,2\" %EXTRA%/>"
+        L"<Progress name=\"p\" value=\"50\" foreimage=\"color='#FF00FF00'\" %EXTRA2%/>"
+        L"</HorizontalLayout></Window>";
+    auto paint = [&](const std::wstring& extra, const std::wstring& extra2) {
+        std::wstring markup = plain;
+        markup.replace(markup.find(L"%EXTRA%"), 7, extra);
+        markup.replace(markup.find(L"%EXTRA2%"), 8, extra2);
+        Skin::CControl* root = Build(markup, {0, 0, 160, 32});
+        Skin::Canvas canvas;
+        canvas.Resize(160, 32);
+        if (root != nullptr) root->DoPaint(canvas, {0, 0, 160, 32});
+        return std::vector<uint32_t>(canvas.pixels(), canvas.pixels() + 160 * 32);
+    };
+    const auto without = paint(L"", L"");
+    const auto with = paint(L"hotborercolor=\"#FF5A9DFD\" pushedbordercolor=\"#FF1365DB\"",
+                            L"isstretchfore=\"false\"");
+    EXPECT_EQ(with, without);
+    const std::wstring* kept = manager_.FindControl(L"b")->GetCustomAttribute(L"hotborercolor");
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(*kept, L"#FF5A9DFD");
+    // The border and the fore colour were drawn at all.
+    EXPECT_NE(std::count(without.begin(), without.end(), 0xFFFFFFFFu), 160 * 32);
 }
 
 }  // namespace

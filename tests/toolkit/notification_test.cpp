@@ -98,6 +98,25 @@ TEST_F(NotificationTest, SpaceAndEnterClickTheFocusedButton) {
     EXPECT_TRUE(platform::IsWindow(frame.GetHWND()));
 }
 
+TEST_F(NotificationTest, TheFocusedEditTakesTypingUpTo255Characters) {
+    RecordingFrame frame(L"MainWnd.xml");
+    ASSERT_TRUE(frame.Open());
+    Show(frame);
+    frame.Find<Skin::CTabLayout>(L"mainTabLt")->SelectItem(1, false);
+    Skin::PumpMessages();
+    Click(frame, L"installDirEdit");
+    Skin::CControl* edit = frame.Find(L"installDirEdit");
+    ASSERT_TRUE(edit->IsFocused());
+    platform::InjectText(frame.GetHWND(), "/opt/画笔");
+    platform::InjectKey(frame.GetHWND(), platform::VK_BACK, true);
+    Skin::PumpMessages();
+    EXPECT_EQ(edit->GetText(), L"/opt/画");
+    for (int i = 0; i < 30; ++i) platform::InjectText(frame.GetHWND(), "abcdefghij");
+    Skin::PumpMessages();
+    EXPECT_EQ(edit->GetText().size(), 255u);
+    EXPECT_EQ(edit->GetText().substr(0, 6), L"/opt/画");
+}
+
 TEST_F(NotificationTest, TabSelectOnlyForAChangeInRange) {
     RecordingFrame frame(L"MainWnd.xml");
     ASSERT_TRUE(frame.Open());

@@ -13,6 +13,13 @@ constexpr unsigned kClassStyleDoubleClicks = 0x0008;  // CS_DBLCLKS
 constexpr unsigned kStyleClipSiblingsAndChildren = 0x04000000 | 0x02000000;
 constexpr unsigned kStyleCaption = 0x00C00000;
 
+// The answer of a slot that leaves the message to the manager and the
+// default procedure.
+platform::LRESULT NotHandled(bool& handled) {
+    handled = false;
+    return 0;
+}
+
 bool IsClickableInCaption(const CControl& control) {
     const wchar_t* name = control.GetClass();
     return std::wcscmp(name, L"Button") == 0 || std::wcscmp(name, L"Option") == 0 ||
@@ -181,13 +188,11 @@ void CSkinWindow::FailToLoad(const std::wstring& reason) {
 }
 
 platform::LRESULT CSkinWindow::OnClose(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnDestroy(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnNcActivate(platform::WPARAM wParam, platform::LPARAM,
@@ -253,13 +258,11 @@ platform::LRESULT CSkinWindow::OnGetMinMaxInfo(platform::WPARAM, platform::LPARA
 }
 
 platform::LRESULT CSkinWindow::OnMouseWheel(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnMouseHover(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnSize(platform::WPARAM wParam, platform::LPARAM, bool& handled) {
@@ -276,8 +279,7 @@ platform::LRESULT CSkinWindow::OnSize(platform::WPARAM wParam, platform::LPARAM,
 }
 
 platform::LRESULT CSkinWindow::OnChar(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnSysCommand(platform::WPARAM wParam, platform::LPARAM lParam,
@@ -300,39 +302,32 @@ platform::LRESULT CSkinWindow::OnSysCommand(platform::WPARAM wParam, platform::L
 }
 
 platform::LRESULT CSkinWindow::OnKeyDown(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnKillFocus(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnSetFocus(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnLButtonDown(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnLButtonUp(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnMouseMove(platform::WPARAM, platform::LPARAM, bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 platform::LRESULT CSkinWindow::OnCustomMessage(platform::UINT, platform::WPARAM, platform::LPARAM,
                                                bool& handled) {
-    handled = false;
-    return 0;
+    return NotHandled(handled);
 }
 
 }  // namespace Skin
