@@ -1,5 +1,4 @@
 #include "setup/silent_install.h"
-#include "utils/environment_probes.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -57,11 +56,16 @@ protected:
             << extra;
     }
 
-    // Runs `prefix` (a program that starts the installer) or the installer
-    // itself with `arguments`, its output in files.
+    // Runs the installer with `arguments`, its output in files. Whether
+    // "Brushwell.exe" runs is a question about the whole machine, so as root the
+    // run gets a process namespace of its own, where only it is seen; `prefix`
+    // adds namespaces (a program that starts the rest of the line).
     Finished Run(const std::vector<std::string>& arguments,
-                 const std::vector<std::string>& prefix = {}) {
+                 const std::vector<std::string>& prefix = {}, bool ownProcesses = true) {
         std::vector<std::string> argv = prefix;
+        if (ownProcesses && geteuid() == 0) {
+            argv.insert(argv.begin(), {"unshare", "-p", "-f", "--mount-proc"});
+        }
         argv.push_back((bin / "installer").string());
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         const fs::path out = home.root() / "out.txt";
@@ -107,18 +111,11 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// Waits a little for output a detached program writes after the installer ended.
-bool EventuallyContains(const fs::path& file, const std::string& part) {
-    for (int i = 0; i < 100; ++i) {
-        if (Contains(ReadText(file), part)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return false;
-}
-
 TEST_F(SilentInstall, InstallsTheDemoProductAndUpdatesItOnTheNextRun) {
     Serve(DEMO_PACKAGE);
-    Configure();
+    // UserStartup: a started product would outlive the run (its start is
+    // tested with the flow).
+    Configure("IsCheckNet=false\nInstCmd=-startupstyle=UserStartup\n");
     const Finished first = Run({"-silent=true", "-installdir=" + target.string()});
     ASSERT_EQ(first.exitCode, kSilentInstalled) << first.err;
     const fs::path product = target / "Brushwell";
@@ -133,12 +130,6 @@ TEST_F(SilentInstall, InstallsTheDemoProductAndUpdatesItOnTheNextRun) {
     ASSERT_TRUE(ReadRegistryValue(L"UnInstallEp", recorded));
     EXPECT_EQ(recorded, Wide(product / "uninst.ep"));
     EXPECT_TRUE(Contains(ReadText(product / "set.ini"), "AppName=Brushwell"));
-    // The demo package asks for AutoStartup: the product says that it runs.
-    EXPECT_TRUE(EventuallyContains(home.root() / "out.txt", "Brushwell 1.7.9 (demo) is running"));
-    for (int i = 0; i < 100 && FindProcessByName(L"Brushwell.exe") != 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-
     // The next run finds the copy, removes it with its own uninstaller and
     // installs into the recorded folder, whatever folder it is given.
     std::ofstream(product / "user-notes.txt") << "mine";
@@ -215,8 +206,8 @@ TEST_F(SilentInstall, ARunningProductStopsTheUpdate) {
     Serve(DEMO_PACKAGE);
     Configure();
     const fs::path old = RecordOldCopy("echo 'State=Success'\n");
-    test_support::WriteShellScript(
-        old / "Brushwell.exe", "sleep 30 &\ntrap 'kill $!; exit 0' TERM\nwait\n", true);
+    test_support::WriteShellScript(old / "Brushwell.exe",
+                                   "sleep 30 &\ntrap 'kill $!; exit 0' TERM\nwait\n", true);
     pid_t product = 0;
     const std::string productPath = (old / "Brushwell.exe").string();
     char* argv[] = {const_cast<char*>(productPath.c_str()), nullptr};
@@ -227,7 +218,7 @@ TEST_F(SilentInstall, ARunningProductStopsTheUpdate) {
     ASSERT_EQ(posix_spawn(&product, argv[0], &quiet, nullptr, argv, environ), 0);
     posix_spawn_file_actions_destroy(&quiet);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    const Finished finished = Run({"-silent=true"});
+    const Finished finished = Run({"-silent=true"}, {}, false);
     kill(product, SIGTERM);
     waitpid(product, nullptr, 0);
     EXPECT_EQ(finished.exitCode, kSilentProductRunning) << finished.err;
