@@ -22,6 +22,10 @@ void ReportLengthProbeFailure(long status) {
     std::swprintf(reason, 200, L"1.获取文件大小的状态码为=%ld；", status);
     DownloadFailureReport report{L"下载失败原因", 0.0, reason, {{L"AB", L"IN"}}};
     DebugLog(L"%ls\r\n", report.reason.c_str());
-    std::lock_guard lock(reporterMutex);
-    if (installedReporter) installedReporter(report);
+    DownloadFailureReporter reporter;
+    {
+        std::lock_guard lock(reporterMutex);
+        reporter = installedReporter;
+    }
+    if (reporter) reporter(report);
 }
