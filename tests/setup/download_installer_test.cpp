@@ -33,7 +33,7 @@ protected:
         fs::create_directories(home.tmp() / "served");
         // It records its arguments.
         WritePaddedPackage(home.tmp() / "served" / "package.exe",
-                           "printf '%s\\n' \"$@\" > '" + argvRecord.string() +
+                           "printf '%s\\n' \"$0\" \"$@\" > '" + argvRecord.string() +
                                "'\necho 'Progress=0.5'\necho 'State=Success'\n");
     }
 
@@ -94,8 +94,31 @@ TEST_F(Chain, WithoutAnOldCopyTheDownloadComesFirstIntoAFolderMadeForIt) {
     const std::vector<std::string> argv = ReadLines(argvRecord);
     ASSERT_FALSE(argv.empty());
     EXPECT_EQ(argv.back(), "/D=" + target.string());
-    EXPECT_EQ(argv[5], "-dsc=true");
-    EXPECT_EQ(argv[6], "-ssc=false");
+    EXPECT_EQ(argv[0], target.string() + "/__Package_Brushwell.exe");
+    EXPECT_EQ(argv[6], "-dsc=true");
+    EXPECT_EQ(argv[7], "-ssc=false");
+}
+
+TEST_F(Chain, ALaterStartKeepsThePackagePathButTellsTheNewFolder) {
+    auto server = Serve();
+    const fs::path other = home.home() / "other" / "Brushwell";
+    auto chain = MakeChain();
+    for (const fs::path& folder : {target, other}) {
+        chain->SetParams(Wide(server->RedirectUrl()), L"", L"", Wide(folder), true, true, false,
+                         false, L"");
+        chain->Start();
+        // The package writes its arguments as it starts.
+        for (int i = 0; i < 200 && ReadLines(argvRecord).empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_FALSE(ReadLines(argvRecord).empty());
+        if (folder == target) fs::remove(argvRecord);
+    }
+    chain.reset();
+    const std::vector<std::string> argv = ReadLines(argvRecord);
+    ASSERT_FALSE(argv.empty());
+    EXPECT_EQ(argv.front(), target.string() + "/__Package_Brushwell.exe");
+    EXPECT_EQ(argv.back(), "/D=" + other.string());
 }
 
 TEST_F(Chain, AnOldCopyIsRemovedThroughACopyOfItsUninstallerBeforeTheDownload) {

@@ -25,7 +25,7 @@ Events RunPackage(const fs::path& package, const std::wstring& installDir = L"/o
     EventRecorder recorder;
     {
         CInstaller installer(recorder.Callback(), Quoted(package), installDir);
-        installer.Configure(installDir, true, true, true, true, L"");
+        installer.Configure({installDir, true, true, true, true, L""});
         installer.Start();
     }  // destruction waits for the reading thread
     return recorder.Events();
@@ -65,7 +65,7 @@ TEST(InstallerCommandLine, PiecesInTheirOrder) {
         instCmd = c.instCmd;
         EventRecorder recorder;
         CInstaller installer(recorder.Callback(), L"\"/t/__Package_Brushwell.exe\"", L"");
-        installer.Configure(c.dir, c.dsc, c.ssc, c.admin, c.authorization, c.language);
+        installer.Configure({c.dir, c.dsc, c.ssc, c.admin, c.authorization, c.language});
         installer.Start();
         EXPECT_EQ(installer.CommandLine(), c.expected);
     }
@@ -79,7 +79,7 @@ TEST_F(InstallerRun, PackageReceivesTheArgumentsWithTheFolderLast) {
     EventRecorder recorder;
     {
         CInstaller installer(recorder.Callback(), Quoted(package), L"");
-        installer.Configure(L"/home/u/my apps/Brushwell", true, false, true, false, L"zh-TW");
+        installer.Configure({L"/home/u/my apps/Brushwell", true, false, true, false, L"zh-TW"});
         installer.Start();
     }
     EXPECT_EQ(ReadLines(record),

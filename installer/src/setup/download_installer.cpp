@@ -30,10 +30,7 @@ CDownloadInstaller::CDownloadInstaller(DownloadCallback callback, std::wstring u
                                        bool adminAct)
     : url(std::move(url)),
       uninstallerPath(std::move(uninstallerPath)),
-      installDir(std::move(installDir)),
-      desktopShortcut(desktopShortcut),
-      quickLaunchShortcut(quickLaunchShortcut),
-      adminAct(adminAct),
+      switches{std::move(installDir), desktopShortcut, quickLaunchShortcut, adminAct, false, L""},
       callback(std::move(callback)) {}
 
 CDownloadInstaller::~CDownloadInstaller() {
@@ -52,16 +49,12 @@ void CDownloadInstaller::SetParams(const std::wstring& url, const std::wstring& 
     this->url = url;
     this->recordedInstallPath = recordedInstallPath;
     this->uninstallerPath = uninstallerPath;
-    this->installDir = installDir;
-    this->desktopShortcut = desktopShortcut;
-    this->quickLaunchShortcut = quickLaunchShortcut;
-    this->adminAct = adminAct;
-    this->authorizationAct = authorizationAct;
-    this->installLanguage = installLanguage;
+    switches = {installDir, desktopShortcut,  quickLaunchShortcut,
+                adminAct,   authorizationAct, installLanguage};
 }
 
 std::wstring CDownloadInstaller::PackagePath() const {
-    return InstallPaths::Join(installDir, kPackageFileName);
+    return InstallPaths::Join(switches.installDir, kPackageFileName);
 }
 
 void CDownloadInstaller::Start() {
@@ -81,10 +74,9 @@ void CDownloadInstaller::Start() {
             [this](int32_t code, double value, const wchar_t* text) {
                 HandlePackageEvent(code, value, text);
             },
-            L"\"" + packagePath + L"\"", installDir);
+            L"\"" + packagePath + L"\"", switches.installDir);
     }
-    installer->Configure(installDir, desktopShortcut, quickLaunchShortcut, adminAct,
-                         authorizationAct, installLanguage);
+    installer->Configure(switches);
     if (platform::FileExists(uninstallerPath)) {
         StartRemoval();
     } else {
@@ -116,7 +108,7 @@ void CDownloadInstaller::HandleDownloadEvent(int32_t code, double value, const w
     callback(code, value, text);
     switch (code) {
         case DL_CODE_START:
-            CreateDirectoryTree(installDir);
+            CreateDirectoryTree(switches.installDir);
             DebugLog(L"DL_CODE_START\r\n");
             break;
         case DL_CODE_PROGRESS:

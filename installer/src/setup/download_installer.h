@@ -46,14 +46,10 @@ private:
     std::unique_ptr<CInstaller> installer;
     std::wstring url;
     std::wstring uninstallerPath;
-    std::wstring installDir;
     std::wstring packagePath;
     std::wstring recordedInstallPath;
-    std::wstring installLanguage;
-    bool desktopShortcut = true;
-    bool quickLaunchShortcut = true;
-    bool adminAct = true;
-    bool authorizationAct = false;
+    // The target folder, flags and language, handed to the package driver.
+    PackageSwitches switches;
     DownloadCallback callback;
 
     // The package of the last failed download or finished install, deleted

@@ -81,40 +81,30 @@ unsigned CodePageOf(const std::wstring& encoding) {
 
 CInstaller::CInstaller(DownloadCallback callback, std::wstring packageCommand,
                        std::wstring installDir)
-    : callback(std::move(callback)),
-      packageCommand(std::move(packageCommand)),
-      installDir(std::move(installDir)) {}
+    : callback(std::move(callback)), packageCommand(std::move(packageCommand)) {
+    switches.installDir = std::move(installDir);
+}
 
 CInstaller::~CInstaller() { thread.reset(); }
-
-void CInstaller::Configure(const std::wstring& installDir, bool desktopShortcut,
-                           bool quickLaunchShortcut, bool adminAct, bool authorizationAct,
-                           const std::wstring& installLanguage) {
-    this->installDir = installDir;
-    this->desktopShortcut = desktopShortcut;
-    this->quickLaunchShortcut = quickLaunchShortcut;
-    this->adminAct = adminAct;
-    this->authorizationAct = authorizationAct;
-    this->installLanguage = installLanguage;
-}
 
 std::wstring CInstaller::BuildCommandLine() const {
     std::wstring line = packageCommand;
     line += L" /S -console=show -version=1.0.0";
     line += L" -adminact=";
-    line += FlagText(adminAct);
+    line += FlagText(switches.adminAct);
     line += L" -authorizationact=";
-    line += FlagText(authorizationAct);
+    line += FlagText(switches.authorizationAct);
     line += L" -dsc=";
-    line += FlagText(desktopShortcut);
+    line += FlagText(switches.desktopShortcut);
     line += L" -ssc=";
-    line += FlagText(quickLaunchShortcut);
-    if (!installLanguage.empty()) line += L" -inslang=\"" + installLanguage + L"\"";
+    line += FlagText(switches.quickLaunchShortcut);
+    if (!switches.installLanguage.empty())
+        line += L" -inslang=\"" + switches.installLanguage + L"\"";
     const std::wstring& extra = InstallSettings::Instance().InstCmd;
     if (!extra.empty()) line += L" " + extra;
-    if (!installDir.empty()) {
-        line += L" -instdir=\"" + installDir + L"\"";
-        line += L" /D=" + installDir;
+    if (!switches.installDir.empty()) {
+        line += L" -instdir=\"" + switches.installDir + L"\"";
+        line += L" /D=" + switches.installDir;
     }
     return line;
 }

@@ -6,6 +6,7 @@
 
 #include "download/download_callback.h"
 #include "setup/child_process.h"
+#include "setup/package_switches.h"
 #include "setup/status_lines.h"
 
 namespace Utils {
@@ -40,8 +41,7 @@ public:
     CInstaller& operator=(const CInstaller&) = delete;
 
     // What the orchestrator sets before every Start.
-    void Configure(const std::wstring& installDir, bool desktopShortcut, bool quickLaunchShortcut,
-                   bool adminAct, bool authorizationAct, const std::wstring& installLanguage);
+    void Configure(const PackageSwitches& switches) { this->switches = switches; }
 
     // Builds the command line, waits for a previous run's thread and starts a
     // new one. Returns at once. Not to be called on the reading thread.
@@ -62,14 +62,9 @@ private:
 
     DownloadCallback callback;
     std::wstring packageCommand;
-    std::wstring installDir;
+    PackageSwitches switches;
     std::wstring commandLine;
-    bool quickLaunchShortcut = false;
-    bool desktopShortcut = false;
     unsigned codePage = 0;
     std::unique_ptr<Utils::Thread> thread;
     std::unique_ptr<ChildProcess> child;
-    bool adminAct = false;
-    bool authorizationAct = true;
-    std::wstring installLanguage;
 };
