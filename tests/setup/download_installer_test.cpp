@@ -1,8 +1,6 @@
 #include "setup/download_installer.h"
 
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,12 +11,11 @@
 #include "event_recorder.h"
 #include "fault_server.h"
 #include "padded_package.h"
+#include "run_process.h"
 #include "scratch_home.h"
 #include "script_file.h"
 #include "utils/environment_probes.h"
 #include "wide_path.h"
-
-extern char** environ;
 
 namespace {
 
@@ -197,9 +194,7 @@ TEST_F(Chain, UpdateModeWaitsForTheRunningProduct) {
     WriteShellScript(product, "sleep 1\n", true);
     const fs::path uninstaller = OldCopy("echo 'State=Success'\n");
     InstallSettings::Instance().InsNew = true;
-    pid_t running = 0;
-    char* argv[] = {const_cast<char*>(product.c_str()), nullptr};
-    ASSERT_EQ(posix_spawn(&running, product.c_str(), nullptr, nullptr, argv, environ), 0);
+    test_support::BackgroundProcess running({product.string()});
     while (FindProcessByName(L"Brushwell.exe") == 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -208,8 +203,7 @@ TEST_F(Chain, UpdateModeWaitsForTheRunningProduct) {
                      false, false, L"");
     chain->Start();
     // Start returned only once the product had ended.
-    int status = 0;
-    EXPECT_EQ(waitpid(running, &status, WNOHANG), running);
+    EXPECT_EQ(running.Wait(), 0);
     ASSERT_TRUE(recorder.WaitFor(2003));
 }
 

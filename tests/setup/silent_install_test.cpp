@@ -12,6 +12,7 @@
 
 #include "fault_server.h"
 #include "padded_package.h"
+#include "run_process.h"
 #include "scratch_home.h"
 #include "script_file.h"
 #include "utils/install_record.h"
@@ -140,6 +141,12 @@ TEST_F(SilentInstall, InstallsTheDemoProductAndUpdatesItOnTheNextRun) {
     EXPECT_TRUE(fs::exists(product / "Brushwell.exe"));
     EXPECT_TRUE(fs::exists(product / "user-notes.txt"));
     EXPECT_FALSE(fs::exists("/elsewhere"));
+
+    // Update mode reinstalls at once, without the question.
+    const Finished update = Run({"-silent=true", "-insnew=true"});
+    ASSERT_EQ(update.exitCode, kSilentInstalled) << update.err;
+    EXPECT_FALSE(Contains(update.err, "安装最新版本")) << update.err;
+    EXPECT_TRUE(fs::exists(product / "Brushwell.exe"));
 }
 
 TEST_F(SilentInstall, EachFailureEndsWithItsExitCode) {
@@ -206,21 +213,13 @@ TEST_F(SilentInstall, ARunningProductStopsTheUpdate) {
     Serve(DEMO_PACKAGE);
     Configure();
     const fs::path old = RecordOldCopy("echo 'State=Success'\n");
-    test_support::WriteShellScript(old / "Brushwell.exe",
-                                   "sleep 30 &\ntrap 'kill $!; exit 0' TERM\nwait\n", true);
-    pid_t product = 0;
-    const std::string productPath = (old / "Brushwell.exe").string();
-    char* argv[] = {const_cast<char*>(productPath.c_str()), nullptr};
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    ASSERT_EQ(posix_spawn(&product, argv[0], &quiet, nullptr, argv, environ), 0);
-    posix_spawn_file_actions_destroy(&quiet);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    const Finished finished = Run({"-silent=true"}, {}, false);
-    kill(product, SIGTERM);
-    waitpid(product, nullptr, 0);
+    test_support::WriteShellScript(old / "Brushwell.exe", "sleep 30\n", true);
+    Finished finished;
+    {
+        test_support::BackgroundProcess product({(old / "Brushwell.exe").string()});
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        finished = Run({"-silent=true"}, {}, false);
+    }  // the product's process group ends here
     EXPECT_EQ(finished.exitCode, kSilentProductRunning) << finished.err;
     EXPECT_TRUE(Contains(finished.err, "温馨提示: 安装程序检测到Brushwell 正在运行"))
         << finished.err;
