@@ -17,6 +17,12 @@ namespace {
 namespace fs = std::filesystem;
 using collector::TestCollector;
 
+// The installer refuses to run while the product runs anywhere on the machine;
+// within one ctest run the tests that start it hold a resource lock, but a
+// suite run beside this one may not.
+constexpr char kProductRunningElsewhere[] =
+    "the product is running elsewhere on this machine, so the installer refused to start";
+
 class InstallerReports : public testing::Test {
 protected:
     void SetUp() override {
@@ -61,8 +67,9 @@ void ExpectInOrder(const std::vector<std::string>& records, const std::vector<st
 
 TEST_F(InstallerReports, InstallRunSendsItsReportsInOneRequestAtExit) {
     Serve();
-    // Another copy of the product running anywhere on the machine ends the run early.
-    ASSERT_EQ(RunSilently(), kSilentInstalled);
+    const int exitCode = RunSilently();
+    if (exitCode == kSilentProductRunning) GTEST_SKIP() << kProductRunningElsewhere;
+    ASSERT_EQ(exitCode, kSilentInstalled);
     EXPECT_EQ(collector_.requestCount(), 1);
     ExpectInOrder(collector_.deliveredRecords(),
                   {"\"zr_name\":\"安装中\"", "\"zr_task_name\":\"下载器启动\"",
@@ -74,7 +81,9 @@ TEST_F(InstallerReports, InstallRunSendsItsReportsInOneRequestAtExit) {
 
 TEST_F(InstallerReports, MissingPackageReportsTheProbeStatusAndTheFailure) {
     Serve(404);
-    ASSERT_EQ(RunSilently(), kSilentDownloadFailed);
+    const int exitCode = RunSilently();
+    if (exitCode == kSilentProductRunning) GTEST_SKIP() << kProductRunningElsewhere;
+    ASSERT_EQ(exitCode, kSilentDownloadFailed);
     const auto records = collector_.deliveredRecords();
     ASSERT_GE(records.size(), 2u);
     bool probe = false;
@@ -90,7 +99,9 @@ TEST_F(InstallerReports, MissingPackageReportsTheProbeStatusAndTheFailure) {
 
 TEST_F(InstallerReports, OptionSwitchingReportsOffSendsNothing) {
     Serve();
-    ASSERT_EQ(RunSilently({"-isenableappanalytics=false"}), kSilentInstalled);
+    const int exitCode = RunSilently({"-isenableappanalytics=false"});
+    if (exitCode == kSilentProductRunning) GTEST_SKIP() << kProductRunningElsewhere;
+    ASSERT_EQ(exitCode, kSilentInstalled);
     EXPECT_EQ(collector_.requestCount(), 0);
     // The tracker was set up before the options were read: its files exist.
     EXPECT_TRUE(fs::exists(home_.data() / "ZRLocal" / "Brushwell.downloader" /

@@ -262,7 +262,7 @@ void WindowManager::SendNotify(CControl* sender, std::wstring_view type, platfor
     notification.type = type;
     notification.sender = sender;
     notification.timestamp = NowMilliseconds();
-    notification.mousePoint = lastMouse_;
+    notification.mousePoint = LastMouse();
     notification.wParam = wParam;
     notification.lParam = lParam;
     if (!asynchronous) {
@@ -367,18 +367,30 @@ bool WindowManager::TranslateMessage(const platform::MSG& msg) {
     return false;
 }
 
+platform::POINT WindowManager::LastMouse() const {
+    const uint64_t packed = lastMouse_.load(std::memory_order_relaxed);
+    return {static_cast<int32_t>(packed >> 32), static_cast<int32_t>(packed & 0xFFFFFFFF)};
+}
+
+void WindowManager::SetLastMouse(int x, int y) {
+    lastMouse_.store(
+        (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y),
+        std::memory_order_relaxed);
+}
+
 ControlEvent WindowManager::MakeEvent(ControlEventType type, CControl* sender) const {
     ControlEvent event;
     event.type = type;
     event.sender = sender;
     event.timestamp = NowMilliseconds();
-    event.x = lastMouse_.x;
-    event.y = lastMouse_.y;
+    const platform::POINT mouse = LastMouse();
+    event.x = mouse.x;
+    event.y = mouse.y;
     return event;
 }
 
 void WindowManager::OnMouseMove(int x, int y) {
-    lastMouse_ = {x, y};
+    SetLastMouse(x, y);
     CControl* hit = FindControlAt(x, y);
     if (hit != hot_) {
         if (hot_ != nullptr) {
@@ -411,7 +423,7 @@ void WindowManager::OnButtonDown(int x, int y) {
 }
 
 void WindowManager::OnButtonUp(int x, int y) {
-    lastMouse_ = {x, y};
+    SetLastMouse(x, y);
     CControl* target = captured_;
     captured_ = nullptr;
     if (target == nullptr) return;

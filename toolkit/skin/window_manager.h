@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -125,6 +126,8 @@ private:
     void OnTimer(platform::WPARAM nativeId);
     void MoveFocus();
     ControlEvent MakeEvent(ControlEventType type, CControl* sender) const;
+    platform::POINT LastMouse() const;
+    void SetLastMouse(int x, int y);
 
     platform::HWND hwnd_ = nullptr;
     std::unique_ptr<CControl> root_;
@@ -132,7 +135,8 @@ private:
     CControl* focus_ = nullptr;
     CControl* hot_ = nullptr;
     CControl* captured_ = nullptr;
-    platform::POINT lastMouse_;
+    // Read by SendNotify from any thread, so kept as one atomic word.
+    std::atomic<uint64_t> lastMouse_{0};
 
     std::map<int, std::shared_ptr<Font>> fonts_;
     std::shared_ptr<Font> defaultFont_;

@@ -85,9 +85,11 @@ void CMTCurlDownloader::Prepare() {
     }
     CreateNodes(packageName);
 
+    bool first = true;
     for (auto& node : nodes) {
         if (node->state != -1 || thread.Stopped()) continue;
-        ++runningParts;
+        if (!first) thread.Pause(100);  // the parts' requests go out 100 ms apart
+        first = false;
         DownloadPartNode* part = node.get();
         partThreads.push_back(std::make_unique<Utils::Thread>(
             [this, part](void*) {
@@ -96,7 +98,6 @@ void CMTCurlDownloader::Prepare() {
             },
             nullptr, L"ABDEF"));
         partThreads.back()->Resume();
-        thread.Pause(100);
     }
     if (thread.Stopped()) return;
     finishThread =
@@ -234,7 +235,6 @@ void CMTCurlDownloader::downloadThreadFun(DownloadPartNode* node) {
         std::fclose(node->file);
         node->file = nullptr;
     }
-    --runningParts;
 }
 
 size_t CMTCurlDownloader::WritePart(char* data, size_t size, size_t count, void* userData) {

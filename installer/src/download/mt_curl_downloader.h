@@ -94,7 +94,6 @@ private:
     std::string md5;
     std::string joinedChecksum;  // of the joined package, when hashed on the way
     std::atomic<double> lastPercent = 0.0;
-    std::atomic<int> runningParts = 0;
     std::mutex progressMutex;  // one progress evaluation at a time across parts
     int64_t lastProgressTime = 0;
     bool retryUsed = false;

@@ -42,44 +42,39 @@ Operation OperationOf(const std::string& key) {
     ZR_RAISE(function, "Not supported user property [" + key + "]!");
 }
 
+// Issues the record of a set-once or a set key; false for the other classes.
+template <typename... Value>
+bool IssueSetRecord(Operation operation, const Value&... value) {
+    if (operation == Operation::SetOnce) {
+        analytics_sdk::Sdk::ProfileSetOnce(value...);
+        return true;
+    }
+    if (operation == Operation::Set) {
+        analytics_sdk::Sdk::ProfileSet(value...);
+        return true;
+    }
+    return false;
+}
+
 template <typename Number>
 void ProfileNumber(const std::string& key, Number value) {
-    constexpr char kFunction[] = "ProfileUserPropertyNumber";
-    switch (OperationOf(key)) {
-        case Operation::SetOnce:
-            analytics_sdk::Sdk::ProfileSetOnce(key, value);
-            return;
-        case Operation::Set:
-            analytics_sdk::Sdk::ProfileSet(key, value);
-            return;
-        case Operation::Increment: {
-            analytics_sdk::PropertiesNode node;
-            node.SetNumber(key, value);
-            analytics_sdk::Sdk::ProfileIncrement(node);
-            return;
-        }
-        case Operation::None:
-            RaiseUnsupported(kFunction, key);
-    }
+    const Operation operation = OperationOf(key);
+    if (IssueSetRecord(operation, key, value)) return;
+    if (operation == Operation::None) RaiseUnsupported("ProfileUserPropertyNumber", key);
+    analytics_sdk::PropertiesNode node;
+    node.SetNumber(key, value);
+    analytics_sdk::Sdk::ProfileIncrement(node);
 }
 
 }  // namespace
 
 void ProfileUserPropertyString(const std::string& key, const std::string& value) {
     constexpr char kFunction[] = "ProfileUserPropertyString";
-    switch (OperationOf(key)) {
-        case Operation::SetOnce:
-            analytics_sdk::Sdk::ProfileSetOnce(key, value);
-            return;
-        case Operation::Set:
-            analytics_sdk::Sdk::ProfileSet(key, value);
-            return;
-        case Operation::Increment:
-            ZR_RAISE(kFunction,
-                     "user property [" + key + "] is string type value, it cannot be accumulated!");
-        case Operation::None:
-            RaiseUnsupported(kFunction, key);
-    }
+    const Operation operation = OperationOf(key);
+    if (IssueSetRecord(operation, key, value)) return;
+    if (operation == Operation::None) RaiseUnsupported(kFunction, key);
+    ZR_RAISE(kFunction,
+             "user property [" + key + "] is string type value, it cannot be accumulated!");
 }
 
 void ProfileUserPropertyNumber(const std::string& key, int64_t value) { ProfileNumber(key, value); }
@@ -91,19 +86,10 @@ void ProfileUserPropertyDateTime(const std::string& key, int64_t millisecondsSin
     analytics_sdk::PropertiesNode node;
     node.SetDateTime(key, millisecondsSince1970 / 1000,
                      static_cast<int>(millisecondsSince1970 % 1000));
-    switch (OperationOf(key)) {
-        case Operation::SetOnce:
-            analytics_sdk::Sdk::ProfileSetOnce(node);
-            return;
-        case Operation::Set:
-            analytics_sdk::Sdk::ProfileSet(node);
-            return;
-        case Operation::Increment:
-            ZR_RAISE(kFunction,
-                     "user property [" + key + "] is boolean value, it cannot be accumulative!");
-        case Operation::None:
-            RaiseUnsupported(kFunction, key);
-    }
+    const Operation operation = OperationOf(key);
+    if (IssueSetRecord(operation, node)) return;
+    if (operation == Operation::None) RaiseUnsupported(kFunction, key);
+    ZR_RAISE(kFunction, "user property [" + key + "] is boolean value, it cannot be accumulative!");
 }
 
 }  // namespace zerra::analytics::NativeUserTracker
