@@ -49,16 +49,21 @@ void CDownloadInstaller::SetParams(const std::wstring& url, const std::wstring& 
     this->url = url;
     this->recordedInstallPath = recordedInstallPath;
     this->uninstallerPath = uninstallerPath;
+    std::lock_guard lock(switchesMutex);
     switches = {installDir, desktopShortcut,  quickLaunchShortcut,
                 adminAct,   authorizationAct, installLanguage};
 }
 
-std::wstring CDownloadInstaller::PackagePath() const {
-    return InstallPaths::Join(switches.installDir, kPackageFileName);
+std::wstring CDownloadInstaller::PackagePath() {
+    return InstallPaths::Join(Switches().installDir, kPackageFileName);
 }
 
 void CDownloadInstaller::Start() {
-    packagePath = PackagePath();
+    {
+        // The end of an earlier sequence may still be deleting its package.
+        std::lock_guard lock(staleMutex);
+        packagePath = PackagePath();
+    }
     const InstallSettings& settings = InstallSettings::Instance();
     DebugLog(L"DL_TYPE=%d\r\n", settings.DownloadType);
     if (!downloader) {
@@ -74,14 +79,19 @@ void CDownloadInstaller::Start() {
             [this](int32_t code, double value, const wchar_t* text) {
                 HandlePackageEvent(code, value, text);
             },
-            L"\"" + packagePath + L"\"", switches.installDir);
+            L"\"" + packagePath + L"\"", Switches().installDir);
     }
-    installer->Configure(switches);
+    installer->Configure(Switches());
     if (platform::FileExists(uninstallerPath)) {
         StartRemoval();
     } else {
         downloader->Start();
     }
+}
+
+PackageSwitches CDownloadInstaller::Switches() {
+    std::lock_guard lock(switchesMutex);
+    return switches;
 }
 
 void CDownloadInstaller::StartRemoval() {
@@ -108,7 +118,7 @@ void CDownloadInstaller::HandleDownloadEvent(int32_t code, double value, const w
     callback(code, value, text);
     switch (code) {
         case DL_CODE_START:
-            CreateDirectoryTree(switches.installDir);
+            CreateDirectoryTree(Switches().installDir);
             DebugLog(L"DL_CODE_START\r\n");
             break;
         case DL_CODE_PROGRESS:

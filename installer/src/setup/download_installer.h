@@ -28,7 +28,7 @@ public:
                    bool authorizationAct, const std::wstring& installLanguage);
 
     // The package file "__Package_Brushwell.exe" in the target folder.
-    std::wstring PackagePath() const;
+    std::wstring PackagePath();
 
     // Begins the sequence and returns; in update mode (-insnew) it first waits
     // for a running product to end. On the window thread.
@@ -40,6 +40,7 @@ private:
     void HandleUninstallEvent(int32_t code, double value, const wchar_t* text);
     void DeletePackageFiles();
     void StartRemoval();
+    PackageSwitches Switches();
 
     std::unique_ptr<CUnInstaller> unInstaller;
     std::unique_ptr<CDownloader> downloader;
@@ -49,6 +50,8 @@ private:
     std::wstring packagePath;
     std::wstring recordedInstallPath;
     // The target folder, flags and language, handed to the package driver.
+    // Set on the window thread, read by the children's threads.
+    std::mutex switchesMutex;
     PackageSwitches switches;
     DownloadCallback callback;
 

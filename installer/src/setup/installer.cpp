@@ -87,7 +87,13 @@ CInstaller::CInstaller(DownloadCallback callback, std::wstring packageCommand,
 
 CInstaller::~CInstaller() { thread.reset(); }
 
-std::wstring CInstaller::BuildCommandLine() const {
+void CInstaller::Configure(const PackageSwitches& newSwitches) {
+    std::lock_guard lock(switchesMutex);
+    switches = newSwitches;
+}
+
+std::wstring CInstaller::BuildCommandLine() {
+    std::lock_guard lock(switchesMutex);
     std::wstring line = packageCommand;
     line += L" /S -console=show -version=1.0.0";
     line += L" -adminact=";
@@ -110,8 +116,9 @@ std::wstring CInstaller::BuildCommandLine() const {
 }
 
 void CInstaller::Start() {
+    // The previous run reads the command line until it ends: wait for it first.
+    thread.reset();
     commandLine = BuildCommandLine();
-    thread.reset();  // waits for the previous run
     thread = StartWorkerThread([this] { Run(); }, L"ABDEF");
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "download/download_callback.h"
@@ -41,10 +42,10 @@ public:
     CInstaller& operator=(const CInstaller&) = delete;
 
     // What the orchestrator sets before every Start.
-    void Configure(const PackageSwitches& switches) { this->switches = switches; }
+    void Configure(const PackageSwitches& switches);
 
-    // Builds the command line, waits for a previous run's thread and starts a
-    // new one. Returns at once. Not to be called on the reading thread.
+    // Waits for a previous run's thread, builds the command line and starts a
+    // new run. Returns at once. Not to be called on the reading thread.
     void Start();
 
     // Interprets one decoded chunk of output: kParseSuccess or kParseFailure
@@ -56,12 +57,14 @@ public:
     unsigned CodePage() const { return codePage; }
 
 private:
-    std::wstring BuildCommandLine() const;
+    std::wstring BuildCommandLine();
     void Run();
     void Report(int32_t code, double value, const std::wstring& text = {});
 
     DownloadCallback callback;
     std::wstring packageCommand;
+    // Set on the window thread, read by Start on a download thread.
+    std::mutex switchesMutex;
     PackageSwitches switches;
     std::wstring commandLine;
     unsigned codePage = 0;
