@@ -21,7 +21,9 @@ std::vector<char*> ArgumentPointers(const std::vector<std::string>& argv) {
     return args;
 }
 
-int WaitFor(pid_t pid, int* signal) {
+}  // namespace
+
+int WaitForExit(int pid, int* signal) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
@@ -29,33 +31,38 @@ int WaitFor(pid_t pid, int* signal) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-}  // namespace
-
-ProcessResult RunProcess(const std::vector<std::string>& argv) {
+int SpawnWithOutputPipe(const std::vector<std::string>& argv, int* pid) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     std::vector<char*> args = ArgumentPointers(argv);
-    pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    pid_t child = 0;
+    const int spawned = ::posix_spawn(&child, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
     if (spawned != 0) {
         ::close(pipeFds[0]);
         throw std::runtime_error("cannot start " + argv[0]);
     }
+    *pid = child;
+    return pipeFds[0];
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& argv) {
+    int pid = 0;
+    const int output = SpawnWithOutputPipe(argv, &pid);
     ProcessResult result;
     char buffer[4096];
     for (;;) {
-        const ssize_t got = ::read(pipeFds[0], buffer, sizeof buffer);
+        const ssize_t got = ::read(output, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         result.output.append(buffer, static_cast<size_t>(got));
     }
-    ::close(pipeFds[0]);
-    result.exitCode = WaitFor(pid, &result.signal);
+    ::close(output);
+    result.exitCode = WaitForExit(pid, &result.signal);
     return result;
 }
 
@@ -81,7 +88,7 @@ BackgroundProcess::~BackgroundProcess() {
 
 int BackgroundProcess::Wait() {
     reaped_ = true;
-    return WaitFor(pid_, nullptr);
+    return WaitForExit(pid_, nullptr);
 }
 
 }  // namespace test_support

@@ -17,6 +17,15 @@ struct ProcessResult {
 // stays the test's own. Throws std::runtime_error when it cannot be started.
 ProcessResult RunProcess(const std::vector<std::string>& argv);
 
+// Starts `argv` (no shell) with its standard output on a pipe and returns the
+// pipe's read end (close-on-exec); the child's id goes to `pid`. Throws
+// std::runtime_error when it cannot be started.
+int SpawnWithOutputPipe(const std::vector<std::string>& argv, int* pid);
+
+// Waits for the child to end: its exit code, or -1 when a signal ended it (the
+// signal goes to `signal` when that is not null).
+int WaitForExit(int pid, int* signal);
+
 }  // namespace test_support
 
 namespace test_support {
