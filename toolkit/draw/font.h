@@ -26,7 +26,7 @@ struct FontSpec {
 // One rasterised face at one size. Glyphs are rendered once and kept.
 class Font {
 public:
-    // Null when no installed face can be opened for the spec.
+    // Null when no installed face can be opened for the requested face and size.
     static std::shared_ptr<Font> Create(const FontSpec& spec);
     ~Font();
     Font(const Font&) = delete;
