@@ -11,7 +11,9 @@ extern char** environ;
 
 namespace platform {
 
-bool CaptureProgramOutput(const std::vector<std::string>& argv, std::string& output) {
+bool CaptureProgramOutput(const std::vector<std::string>& argv, std::string& output,
+                          bool* started) {
+    if (started != nullptr) *started = false;
     if (argv.empty()) return false;
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
@@ -31,6 +33,7 @@ bool CaptureProgramOutput(const std::vector<std::string>& argv, std::string& out
         ::close(pipeFds[0]);
         return false;
     }
+    if (started != nullptr) *started = true;
     output.clear();
     char buffer[4096];
     for (;;) {

@@ -3,6 +3,7 @@
 #include "download/failure_report.h"
 #include "platform/command_line.h"
 #include "setup/silent_install.h"
+#include "ui/installer_window.h"
 
 // Each part of the installer that joins the start-up sequence attaches its
 // hooks here, one line each.
@@ -18,7 +19,7 @@ int main() {
     });
     hooks.run = [] {
         const auto arguments = platform::CommandLineToArgv(platform::GetCommandLine());
-        return IsSilentRequested(arguments) ? RunSilentInstall(arguments) : RunWithoutWindow();
+        return IsSilentRequested(arguments) ? RunSilentInstall(arguments) : RunInstallerWindow();
     };
     return RunInstaller(hooks);
 }

@@ -174,6 +174,12 @@ void InstallFlow::BeginDownloadInstall(bool proceed) {
     presentation.EnableInstallButton(true);
 }
 
+void InstallFlow::ReportDownloaderStart() {
+    if (downloaderStartReported) return;
+    downloaderStartReported = true;
+    reports.ReportTask(L"下载器启动", 0.0f, L"");
+}
+
 double InstallFlow::DownloadSeconds() const {
     if (!downloadClockRunning) return 0.0;
     return static_cast<double>(NowMilliseconds() - downloadStartTick) / 1000.0;
@@ -188,10 +194,7 @@ void InstallFlow::OnInstallEvent(const InstallEvent& event) {
     const double share = InstallSettings::Instance().DownloadScale;
     switch (event.code) {
         case DL_CODE_START:
-            if (!downloaderStartReported) {
-                downloaderStartReported = true;
-                reports.ReportTask(L"下载器启动", 0.0f, L"");
-            }
+            ReportDownloaderStart();
             downloadStartTick = NowMilliseconds();
             downloadClockRunning = true;
             reports.ReportTask(L"开始下载大包", 0.0f, L"");

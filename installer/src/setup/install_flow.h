@@ -39,6 +39,9 @@ public:
     void OnNetworkCheck(int32_t result);
     void OnInstallEvent(const InstallEvent& event);
 
+    // The report "下载器启动", made once per run.
+    void ReportDownloaderStart();
+
     // Opens the start address and starts the product.
     void LaunchProduct();
 
