@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "headless_frame.h"
 #include "platform/window.h"
 #include "platform/window_input.h"
-#include "scratch_home.h"
 #include "skin/message_pump.h"
 #include "skin/skin_frame.h"
 
@@ -78,16 +78,6 @@ private:
     std::size_t next_ = 0;
 };
 
-// Every test gets its own user folders (fontconfig keeps a cache there) and
-// the headless backend.
-class HeadlessTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(platform::InitWindowing(platform::VideoBackend::Headless));
-    }
-    void TearDown() override { Skin::PumpMessages(); }
-
-    test_support::ScratchHome home_;
-};
+using toolkit_test::HeadlessTest;
 
 }  // namespace ui_test
