@@ -1,5 +1,6 @@
 #include "download/mt_curl_downloader.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -8,6 +9,7 @@
 #include "app/install_settings.h"
 #include "download/checksum.h"
 #include "download/curl_options.h"
+#include "download/part_checksum.h"
 #include "download/retry_budget.h"
 #include "utils/text_conversion.h"
 
@@ -91,9 +93,16 @@ void CMTCurlDownloader::Prepare() {
         if (!first) thread.Pause(100);  // the parts' requests go out 100 ms apart
         first = false;
         DownloadPartNode* part = node.get();
+        {
+            std::lock_guard lock(partsMutex);
+            ++runningParts;
+        }
         partThreads.push_back(std::make_unique<Utils::Thread>(
             [this, part](void*) {
                 downloadThreadFun(part);
+                std::lock_guard lock(partsMutex);
+                --runningParts;
+                partEnded.notify_all();
                 return 0u;
             },
             nullptr, L"ABDEF"));
@@ -171,10 +180,6 @@ void CMTCurlDownloader::CreateNodes(const std::string& packageName) {
         node->lastByte = start + size - 1;
         node->handle = curl_easy_init();
         node->url = realUrl;
-        if (i == 0 && md5.size() == kChecksumLength) {
-            node->hash = std::make_unique<Md5Stream>();
-            if (found > 0 && !node->hash->UpdateFromFile(node->partPath)) node->hash.reset();
-        }
         if (node->position > node->lastByte) {
             node->state = 0;
         } else {
@@ -243,7 +248,6 @@ size_t CMTCurlDownloader::WritePart(char* data, size_t size, size_t count, void*
     const int64_t offered = static_cast<int64_t>(size * count);
     const int64_t wanted = std::min(offered, node->lastByte - node->position + 1);
     const size_t written = std::fwrite(data, 1, static_cast<size_t>(wanted), node->file);
-    if (node->hash) node->hash->Update(data, written);
     node->position += static_cast<int64_t>(written);
     node->downloaded += static_cast<int64_t>(written);
     return written;
@@ -281,8 +285,31 @@ uint32_t CMTCurlDownloader::waitForFinishThreadFun(void* self) {
     return 0;
 }
 
-void CMTCurlDownloader::Finish() {
+// Hashes the parts while they arrive, when there is a checksum to compare
+// with; returns that checksum once every part is whole, else empty.
+std::string CMTCurlDownloader::WaitForParts() {
+    std::vector<PartChecksumFollower::Part> parts;
+    if (md5.size() == kChecksumLength) {
+        const std::vector<PartRange> ranges = SplitIntoParts(length);
+        for (size_t i = 0; i < nodes.size(); ++i) parts.push_back({nodes[i]->partPath, ranges[i].size});
+    }
+    PartChecksumFollower checksum(std::move(parts));
+    std::unique_lock lock(partsMutex);
+    while (runningParts > 0) {
+        lock.unlock();
+        checksum.CatchUp();
+        lock.lock();
+        partEnded.wait_for(lock, std::chrono::milliseconds(10), [this] { return runningParts == 0; });
+    }
+    lock.unlock();
     for (auto& part : partThreads) part->Join();
+    const bool whole = std::all_of(nodes.begin(), nodes.end(),
+                                   [](const auto& node) { return node->state == 0; });
+    return whole ? checksum.Finish() : std::string();
+}
+
+void CMTCurlDownloader::Finish() {
+    const std::string followedChecksum = WaitForParts();
     if (thread.Stopped()) return;
 
     int firstError = 0;
@@ -301,7 +328,7 @@ void CMTCurlDownloader::Finish() {
 
     if (md5.size() == kChecksumLength) {
         const std::string actual =
-            joinedChecksum.empty() ? FileChecksum(packageName) : joinedChecksum;
+            followedChecksum.empty() ? FileChecksum(packageName) : followedChecksum;
         if (actual.size() == kChecksumLength && actual != md5) {
             Report(DL_CODE_MD5_NOTICE, 0.0, L"mtcurl文件md5校验失败");
             RemoveFile(packageName);
@@ -325,10 +352,11 @@ void CMTCurlDownloader::Finish() {
 }
 
 int CMTCurlDownloader::JoinParts(const std::string& packageName) {
-    joinedChecksum.clear();
-    Md5Stream* hash = nodes.empty() ? nullptr : nodes.front()->hash.get();
+    // Large stream buffers: the copy goes in small blocks, the disk need not.
+    static constexpr size_t kStreamBuffer = 1 << 18;
     FILE* joined = std::fopen(PartPath(packageName, 0).c_str(), "ab+");
     if (!joined) return kPartFileUnusable;
+    std::setvbuf(joined, nullptr, _IOFBF, kStreamBuffer);
     bool copied = true;
     for (size_t i = 1; i < nodes.size() && copied; ++i) {
         const std::string partName = PartPath(packageName, static_cast<int>(i));
@@ -337,11 +365,11 @@ int CMTCurlDownloader::JoinParts(const std::string& packageName) {
             copied = false;
             break;
         }
+        std::setvbuf(part, nullptr, _IOFBF, kStreamBuffer);
         char block[1024];
         size_t got = 0;
         while (copied && (got = std::fread(block, 1, sizeof block, part)) > 0) {
             copied = std::fwrite(block, 1, got, joined) == got;
-            if (hash) hash->Update(block, got);
         }
         copied = copied && !std::ferror(part);
         std::fclose(part);
@@ -352,7 +380,6 @@ int CMTCurlDownloader::JoinParts(const std::string& packageName) {
     if (copied) std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
     if (!copied || renameError) return kPartFileUnusable;
     DeletePartFiles(packageName);
-    if (hash) joinedChecksum = hash->Finish();
     return 0;
 }
 
