@@ -291,7 +291,8 @@ std::string CMTCurlDownloader::WaitForParts() {
     std::vector<PartChecksumFollower::Part> parts;
     if (md5.size() == kChecksumLength) {
         const std::vector<PartRange> ranges = SplitIntoParts(length);
-        for (size_t i = 0; i < nodes.size(); ++i) parts.push_back({nodes[i]->partPath, ranges[i].size});
+        for (size_t i = 0; i < nodes.size(); ++i)
+            parts.push_back({nodes[i]->partPath, ranges[i].size});
     }
     PartChecksumFollower checksum(std::move(parts));
     std::unique_lock lock(partsMutex);
@@ -299,12 +300,13 @@ std::string CMTCurlDownloader::WaitForParts() {
         lock.unlock();
         checksum.CatchUp();
         lock.lock();
-        partEnded.wait_for(lock, std::chrono::milliseconds(10), [this] { return runningParts == 0; });
+        partEnded.wait_for(lock, std::chrono::milliseconds(10),
+                           [this] { return runningParts == 0; });
     }
     lock.unlock();
     for (auto& part : partThreads) part->Join();
-    const bool whole = std::all_of(nodes.begin(), nodes.end(),
-                                   [](const auto& node) { return node->state == 0; });
+    const bool whole =
+        std::all_of(nodes.begin(), nodes.end(), [](const auto& node) { return node->state == 0; });
     return whole ? checksum.Finish() : std::string();
 }
 

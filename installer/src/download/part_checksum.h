@@ -33,8 +33,8 @@ private:
     void CloseCurrent();
 
     std::vector<Part> parts;
-    size_t current = 0;   // the part being read
-    int64_t offset = 0;   // bytes of it hashed
+    size_t current = 0;  // the part being read
+    int64_t offset = 0;  // bytes of it hashed
     FILE* file = nullptr;
     bool failed = false;
     Md5Stream md5;
