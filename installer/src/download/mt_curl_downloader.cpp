@@ -126,6 +126,7 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& u) {
     int result = 0;
     using curl_options::Set;
     Set(probe, CURLOPT_HTTPHEADER, headers, result);
+    if (share.get()) Set(probe, CURLOPT_SHARE, share.get(), result);
     curl_options::SetProbeOptions(probe, u, result);
     Set(probe, CURLOPT_FOLLOWLOCATION, 1L, result);
     if (result == 0) result = curl_easy_perform(probe);
@@ -211,6 +212,7 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* self, DownloadPartNode* no
     Set(handle, CURLOPT_LOW_SPEED_LIMIT, self->lowSpeedLimit, result);
     Set(handle, CURLOPT_LOW_SPEED_TIME, self->lowSpeedTime, result);
     Set(handle, CURLOPT_RANGE, range.c_str(), result);
+    if (self->share.get()) Set(handle, CURLOPT_SHARE, self->share.get(), result);
     if (result != 0) return result;
 
     result = curl_easy_perform(handle);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/thread.h"
-#include "download/checksum.h"
+#include "download/curl_share.h"
 #include "download/download_callback.h"
 #include "download/download_thread_slot.h"
 #include "download/downloader.h"
@@ -84,6 +84,7 @@ private:
     void JoinWorkers();
     void Report(int32_t code, double value, const wchar_t* text);
 
+    CurlShare share;  // outlives every handle of the nodes
     std::vector<std::unique_ptr<DownloadPartNode>> nodes;
     DownloadCallback callback;
     std::wstring savePath;
