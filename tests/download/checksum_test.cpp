@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
-#include "download/part_checksum.h"
-#include "package_file.h"
 #include "scratch_home.h"
 
 TEST(UrlChecksum, TakesTheSecondToLastPathSegment) {
@@ -43,29 +40,3 @@ TEST(FileChecksum, MatchesKnownDigestsAndFailsOnMissingFile) {
     EXPECT_EQ(FileChecksum((home.tmp() / "absent").string()), "");
 }
 
-// The parts grow while they are hashed, as during a download: the follower
-// must take every byte once and in package order, and refuse a short part.
-TEST(PartChecksumFollower, HashesGrowingPartsInPackageOrder) {
-    test_support::ScratchHome home;
-    const auto whole = home.tmp() / "whole";
-    WritePackageFile(whole, 300000);
-    const std::vector<char> bytes = ReadWholeFile(whole);
-    const auto first = home.tmp() / "part_0";
-    const auto second = home.tmp() / "part_1";
-    std::ofstream out0(first, std::ios::binary), out1(second, std::ios::binary);
-
-    PartChecksumFollower follower({{first.string(), 100000}, {second.string(), 200000}});
-    // The second part is ahead of the first, which must not be skipped.
-    out1.write(bytes.data() + 100000, 150000).flush();
-    for (int offset = 0; offset < 100000; offset += 30000) {
-        out0.write(bytes.data() + offset, std::min(30000, 100000 - offset)).flush();
-        follower.CatchUp();
-    }
-    out1.write(bytes.data() + 250000, 50000).flush();
-    EXPECT_EQ(follower.Finish(), FileChecksum(whole.string()));
-
-    PartChecksumFollower shortPart({{first.string(), 100000}, {second.string(), 200001}});
-    EXPECT_EQ(shortPart.Finish(), "");
-    PartChecksumFollower missingPart({{(home.tmp() / "absent").string(), 1}});
-    EXPECT_EQ(missingPart.Finish(), "");
-}

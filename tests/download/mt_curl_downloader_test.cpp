@@ -128,6 +128,36 @@ TEST(CMTCurlDownloader, TheRetryAfterAFailedPartResumesItsRange) {
     EXPECT_TRUE(package.TargetMatchesSource());
 }
 
+// The first range is whole and the second has begun to be joined onto it when
+// the second fails: the retry must find each part file holding its own range.
+TEST(CMTCurlDownloader, TheRetryAfterAFailedSecondPartKeepsTheWholeFirstPart) {
+    ServedPackage package(25 * kMiB);
+    fault_server::TransferFaults slowThenCut;
+    slowThenCut.stallAfterBytes = kMiB;
+    slowThenCut.stallSeconds = 1.3;
+    slowThenCut.cutAfterBytes = kMiB;
+    fault_server::TransferFaults refused;
+    refused.status = 500;
+    std::vector<fault_server::TransferFaults> schedule(9, refused);
+    schedule[0] = {};  // the first range
+    schedule[1] = slowThenCut;
+    package.server.SetFaultSchedule(schedule);
+
+    EventRecorder events;
+    {
+        CMTCurlDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
+        RunToEnd(downloader, events);
+    }
+    EXPECT_EQ(events.Milestones(),
+              (std::vector<int32_t>{DL_CODE_START, DL_CODE_RETRY, DL_CODE_START, DL_CODE_SUCCESS}));
+    const auto ranges = package.TransferRanges();
+    ASSERT_EQ(ranges.size(), 10u);
+    EXPECT_EQ(ranges[0], "bytes=0-13107199");
+    EXPECT_EQ(ranges[1], "bytes=13107200-26214399");
+    for (size_t i = 2; i < ranges.size(); ++i) EXPECT_EQ(ranges[i], "bytes=14155776-26214399") << i;
+    EXPECT_TRUE(package.TargetMatchesSource());
+}
+
 TEST(CMTCurlDownloader, AStalledPartIsRetriedAfterTheLowSpeedTime) {
     ServedPackage package(2 * kMiB, [](fault_server::Options& o) {
         o.faults.faultedTransfers = 1;

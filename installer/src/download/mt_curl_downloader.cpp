@@ -9,7 +9,6 @@
 #include "app/install_settings.h"
 #include "download/checksum.h"
 #include "download/curl_options.h"
-#include "download/part_checksum.h"
 #include "download/retry_budget.h"
 #include "utils/text_conversion.h"
 
@@ -287,34 +286,30 @@ uint32_t CMTCurlDownloader::waitForFinishThreadFun(void* self) {
     return 0;
 }
 
-// Hashes the parts while they arrive, when there is a checksum to compare
-// with; returns that checksum once every part is whole, else empty.
-std::string CMTCurlDownloader::WaitForParts() {
-    std::vector<PartChecksumFollower::Part> parts;
-    if (md5.size() == kChecksumLength) {
-        const std::vector<PartRange> ranges = SplitIntoParts(length);
-        for (size_t i = 0; i < nodes.size(); ++i)
-            parts.push_back({nodes[i]->partPath, ranges[i].size});
-    }
-    PartChecksumFollower checksum(std::move(parts));
+// Joins the parts and takes the checksum while the parts still arrive.
+void CMTCurlDownloader::WaitForParts(PartJoiner& joiner) {
     std::unique_lock lock(partsMutex);
     while (runningParts > 0) {
         lock.unlock();
-        checksum.CatchUp();
+        joiner.CatchUp();
         lock.lock();
         partEnded.wait_for(lock, std::chrono::milliseconds(10),
                            [this] { return runningParts == 0; });
     }
     lock.unlock();
     for (auto& part : partThreads) part->Join();
-    const bool whole =
-        std::all_of(nodes.begin(), nodes.end(), [](const auto& node) { return node->state == 0; });
-    return whole ? checksum.Finish() : std::string();
 }
 
 void CMTCurlDownloader::Finish() {
-    const std::string followedChecksum = WaitForParts();
-    if (thread.Stopped()) return;
+    std::vector<PartJoiner::Part> parts;
+    const std::vector<PartRange> ranges = SplitIntoParts(length);
+    for (size_t i = 0; i < nodes.size(); ++i) parts.push_back({nodes[i]->partPath, ranges[i].size});
+    PartJoiner joiner(std::move(parts), md5.size() == kChecksumLength);
+    WaitForParts(joiner);
+    if (thread.Stopped()) {
+        joiner.Undo();
+        return;
+    }
 
     int firstError = 0;
     for (const auto& node : nodes) {
@@ -326,13 +321,16 @@ void CMTCurlDownloader::Finish() {
     const std::string packageName = ToNarrow(savePath, kCodePageAnsi);
     if (firstError == 0) {
         lastPercent = 0.0;
-        firstError = JoinParts(packageName);
+        firstError = JoinParts(joiner, packageName);
     }
-    if (firstError != 0) return ReportFailure(firstError);
+    if (firstError != 0) {
+        joiner.Undo();
+        return ReportFailure(firstError);
+    }
 
     if (md5.size() == kChecksumLength) {
-        const std::string actual =
-            followedChecksum.empty() ? FileChecksum(packageName) : followedChecksum;
+        const std::string joined = joiner.Checksum();
+        const std::string actual = joined.empty() ? FileChecksum(packageName) : joined;
         if (actual.size() == kChecksumLength && actual != md5) {
             Report(DL_CODE_MD5_NOTICE, 0.0, L"mtcurl文件md5校验失败");
             RemoveFile(packageName);
@@ -355,34 +353,11 @@ void CMTCurlDownloader::Finish() {
     Report(DL_CODE_SUCCESS, 0.0, L"LibCurl");
 }
 
-int CMTCurlDownloader::JoinParts(const std::string& packageName) {
-    // Large stream buffers: the copy goes in small blocks, the disk need not.
-    static constexpr size_t kStreamBuffer = 1 << 18;
-    FILE* joined = std::fopen(PartPath(packageName, 0).c_str(), "ab+");
-    if (!joined) return kPartFileUnusable;
-    std::setvbuf(joined, nullptr, _IOFBF, kStreamBuffer);
-    bool copied = true;
-    for (size_t i = 1; i < nodes.size() && copied; ++i) {
-        const std::string partName = PartPath(packageName, static_cast<int>(i));
-        FILE* part = std::fopen(partName.c_str(), "rb");
-        if (!part) {
-            copied = false;
-            break;
-        }
-        std::setvbuf(part, nullptr, _IOFBF, kStreamBuffer);
-        char block[1024];
-        size_t got = 0;
-        while (copied && (got = std::fread(block, 1, sizeof block, part)) > 0) {
-            copied = std::fwrite(block, 1, got, joined) == got;
-        }
-        copied = copied && !std::ferror(part);
-        std::fclose(part);
-        DebugLog(L"partPath::%hs\r\n", partName.c_str());
-    }
-    copied = std::fclose(joined) == 0 && copied;
+int CMTCurlDownloader::JoinParts(PartJoiner& joiner, const std::string& packageName) {
+    if (!joiner.Complete()) return kPartFileUnusable;
     std::error_code renameError;
-    if (copied) std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
-    if (!copied || renameError) return kPartFileUnusable;
+    std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
+    if (renameError) return kPartFileUnusable;
     DeletePartFiles(packageName);
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "download/download_callback.h"
 #include "download/download_thread_slot.h"
 #include "download/downloader.h"
+#include "download/part_joiner.h"
 
 // One byte range of the package, fetched into its own part file.
 struct DownloadPartNode {
@@ -74,8 +75,8 @@ private:
     void downloadThreadFun(DownloadPartNode* node);
     static uint32_t waitForFinishThreadFun(void* self);
     void Finish();
-    std::string WaitForParts();
-    int JoinParts(const std::string& packageName);
+    void WaitForParts(PartJoiner& joiner);
+    int JoinParts(PartJoiner& joiner, const std::string& packageName);
     void ReportFailure(int firstError);
     static size_t WritePart(char* data, size_t size, size_t count, void* node);
     static int ProgressFunction(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
