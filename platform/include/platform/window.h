@@ -87,6 +87,16 @@ inline constexpr UINT WM_MOUSEHOVER = 0x02A1;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 
+// Window style bits: kept for the window to read; the platform draws no frame.
+inline constexpr unsigned WS_OVERLAPPEDWINDOW = 0x00CF0000;
+inline constexpr unsigned WS_POPUP = 0x80000000;
+inline constexpr unsigned WS_VISIBLE = 0x10000000;
+inline constexpr unsigned WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr unsigned WS_CLIPCHILDREN = 0x02000000;
+inline constexpr unsigned WS_CAPTION = 0x00C00000;
+inline constexpr unsigned WS_MAXIMIZEBOX = 0x00010000;
+inline constexpr unsigned WS_EX_TOPMOST = 0x00000008;
+
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
 inline constexpr WPARAM SC_CLOSE = 0xF060;
