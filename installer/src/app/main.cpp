@@ -3,6 +3,7 @@
 #include "download/failure_report.h"
 #include "platform/command_line.h"
 #include "setup/silent_install.h"
+#include "ui/drop_shadow.h"
 
 // Each part of the installer that joins the start-up sequence attaches its
 // hooks here, one line each.
@@ -20,5 +21,6 @@ int main() {
         const auto arguments = platform::CommandLineToArgv(platform::GetCommandLine());
         return IsSilentRequested(arguments) ? RunSilentInstall(arguments) : RunWithoutWindow();
     };
+    CDropShadow::Initialize();
     return RunInstaller(hooks);
 }
