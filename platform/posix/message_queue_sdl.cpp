@@ -53,10 +53,11 @@ std::u32string DecodeUtf8(const char* text) {
     return out;
 }
 
-// Input reaches only enabled windows, as on Windows.
+// Input reaches only enabled windows, as on Windows, and passes through
+// layered popups.
 HWND InputTarget(Uint32 windowId) {
     HWND hwnd = sdl_windows::FromSdlId(windowId);
-    return IsWindowEnabled(hwnd) ? hwnd : nullptr;
+    return IsWindowEnabled(hwnd) && !hwnd->layered ? hwnd : nullptr;
 }
 
 LPARAM ScreenPoint(HWND hwnd, int x, int y) {
@@ -75,6 +76,9 @@ bool TranslateWindowEvent(const SDL_WindowEvent& event, MSG* msg) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             *msg = {hwnd, WM_SIZE, IsZoomed(hwnd) ? SIZE_MAXIMIZED : SIZE_RESTORED,
                     MAKELPARAM(event.data1, event.data2)};
+            return true;
+        case SDL_WINDOWEVENT_MOVED:
+            *msg = {hwnd, WM_MOVE, 0, MAKELPARAM(event.data1, event.data2)};
             return true;
         case SDL_WINDOWEVENT_MINIMIZED:
             *msg = {hwnd, WM_SIZE, SIZE_MINIMIZED, 0};

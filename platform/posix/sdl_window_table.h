@@ -5,7 +5,9 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -25,6 +27,10 @@ struct WindowHandle {
     bool enabled = true;
     bool dirty = false;
     bool shaped = false;
+    // A click-through popup presented with per-pixel alpha; its bits, top
+    // row first, are what it shows.
+    bool layered = false;
+    std::vector<std::uint32_t> layeredBits;
     std::optional<RoundRegion> region;
 };
 

@@ -70,6 +70,12 @@ bool InjectCloseRequest(HWND hwnd) {
 
 bool ReadWindowPixels(HWND hwnd, WindowPixels* out) {
     if (!IsWindow(hwnd) || out == nullptr) return false;
+    if (hwnd->layered) {
+        SDL_GetWindowSize(hwnd->sdl, &out->width, &out->height);
+        out->pixels = hwnd->layeredBits;
+        out->pixels.resize(static_cast<std::size_t>(out->width) * out->height, 0);
+        return true;
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(hwnd->sdl);
     if (surface == nullptr) return false;
     out->width = surface->w;

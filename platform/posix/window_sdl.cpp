@@ -287,6 +287,11 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 bool ShowWindow(HWND hwnd, int command) {
     if (!IsWindow(hwnd)) return false;
     const bool wasVisible = IsWindowVisible(hwnd);
+    // Sent before the change, and only for a change.
+    if (wasVisible != (command != SW_HIDE)) {
+        SendMessage(hwnd, WM_SHOWWINDOW, command != SW_HIDE ? 1 : 0, 0);
+        if (!IsWindow(hwnd)) return wasVisible;
+    }
     switch (command) {
         case SW_HIDE:
             SDL_HideWindow(hwnd->sdl);
@@ -376,7 +381,14 @@ bool GetClientRect(HWND hwnd, RECT* rect) {
 
 bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
     if (!IsWindow(hwnd)) return false;
-    if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(hwnd->sdl, x, y);
+    bool moved = false;
+    if ((flags & SWP_NOMOVE) == 0) {
+        int oldX = 0;
+        int oldY = 0;
+        SDL_GetWindowPosition(hwnd->sdl, &oldX, &oldY);
+        moved = oldX != x || oldY != y;
+        if (moved) SDL_SetWindowPosition(hwnd->sdl, x, y);
+    }
     if ((flags & SWP_NOSIZE) == 0) {
         int width = 0;
         int height = 0;
@@ -386,6 +398,8 @@ bool SetWindowPos(HWND hwnd, int x, int y, int cx, int cy, UINT flags) {
             SendMessage(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(cx, cy));
         }
     }
+    // As the default handling of a position change does: WM_SIZE, then WM_MOVE.
+    if (moved && IsWindow(hwnd)) SendMessage(hwnd, WM_MOVE, 0, MAKELPARAM(x, y));
     if ((flags & SWP_NOACTIVATE) == 0 && IsWindowVisible(hwnd)) SDL_RaiseWindow(hwnd->sdl);
     return true;
 }

@@ -39,3 +39,4 @@ TEST(FileChecksum, MatchesKnownDigestsAndFailsOnMissingFile) {
     }
     EXPECT_EQ(FileChecksum((home.tmp() / "absent").string()), "");
 }
+

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "download/checksum.h"
+#include "download/checksum.h"
 #include "download/failure_report.h"
 #include "served_package.h"
 
@@ -47,9 +49,11 @@ TEST(CurlClient, ResumesFromTheStagingFileAndCountsItInTheProgress) {
                       [](void* owner, double, double, double percent) {
                           static_cast<std::vector<double>*>(owner)->push_back(percent);
                       });
+    client.HashWhileWriting();
     ASSERT_EQ(client.Start(), 0);
 
     EXPECT_EQ(package.TransferRanges(), std::vector<std::string>{"bytes=3145728-"});
+    EXPECT_EQ(client.Checksum(), FileChecksum(package.target.string()));  // resumed bytes too
     ASSERT_FALSE(percents.empty());
     EXPECT_GE(percents.front(), 30.0);
     EXPECT_LT(percents.front(), 45.0);

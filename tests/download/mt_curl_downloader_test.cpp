@@ -24,6 +24,28 @@ void RunToEnd(CMTCurlDownloader& downloader, EventRecorder& events, int retryPau
     ASSERT_TRUE(events.WaitForEnd());
 }
 
+void RunToEnd(ServedPackage& package, EventRecorder& events) {
+    CMTCurlDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
+    RunToEnd(downloader, events);
+}
+
+// The transfer after `untouched` others gets enough data for one progress
+// report, is cut, and its part is then refused until the part's budget is
+// spent: the cut costs 1 of the budget of 12 and each refusal 2, so the part
+// ends after 8 attempts.
+std::vector<fault_server::TransferFaults> ProgressThenFailure(size_t untouched) {
+    fault_server::TransferFaults slowThenCut;
+    slowThenCut.stallAfterBytes = kMiB;
+    slowThenCut.stallSeconds = 1.3;
+    slowThenCut.cutAfterBytes = kMiB;
+    fault_server::TransferFaults refused;
+    refused.status = 500;
+    std::vector<fault_server::TransferFaults> schedule(untouched + 8, refused);
+    std::fill_n(schedule.begin(), untouched, fault_server::TransferFaults{});
+    schedule[untouched] = slowThenCut;
+    return schedule;
+}
+
 }  // namespace
 
 TEST(CMTCurlDownloader, SplitsPackagesOfTwentyMiBAndMoreIntoTwoRanges) {
@@ -92,23 +114,9 @@ TEST(CMTCurlDownloader, ACutPartIsResumedFromItsFirstMissingByte) {
 // goes on from the value already reported.
 TEST(CMTCurlDownloader, TheRetryAfterAFailedPartResumesItsRange) {
     ServedPackage package(15 * kMiB);
-    fault_server::TransferFaults slowThenCut;
-    slowThenCut.stallAfterBytes = kMiB;
-    slowThenCut.stallSeconds = 1.3;  // long enough for one progress report
-    slowThenCut.cutAfterBytes = kMiB;
-    fault_server::TransferFaults refused;
-    refused.status = 500;
-    // One cut costs 1 of the part's budget of 12 and each refusal 2: the
-    // part ends after 8 attempts.
-    std::vector<fault_server::TransferFaults> schedule(8, refused);
-    schedule[0] = slowThenCut;
-    package.server.SetFaultSchedule(schedule);
-
+    package.server.SetFaultSchedule(ProgressThenFailure(0));
     EventRecorder events;
-    {
-        CMTCurlDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
-        RunToEnd(downloader, events);
-    }
+    RunToEnd(package, events);
     EXPECT_EQ(events.Milestones(),
               (std::vector<int32_t>{DL_CODE_START, DL_CODE_RETRY, DL_CODE_START, DL_CODE_SUCCESS}));
     const auto all = events.Events();
@@ -125,6 +133,23 @@ TEST(CMTCurlDownloader, TheRetryAfterAFailedPartResumesItsRange) {
     ASSERT_FALSE(progress.empty());
     EXPECT_GT(progress.front(), 0.06);
     for (size_t i = 1; i < progress.size(); ++i) EXPECT_GE(progress[i] - progress[i - 1], 0.01);
+    EXPECT_TRUE(package.TargetMatchesSource());
+}
+
+// The first range is whole and the second has begun to be joined onto it when
+// the second fails: the retry must find each part file holding its own range.
+TEST(CMTCurlDownloader, TheRetryAfterAFailedSecondPartKeepsTheWholeFirstPart) {
+    ServedPackage package(25 * kMiB);
+    package.server.SetFaultSchedule(ProgressThenFailure(1));  // the first range goes through
+    EventRecorder events;
+    RunToEnd(package, events);
+    EXPECT_EQ(events.Milestones(),
+              (std::vector<int32_t>{DL_CODE_START, DL_CODE_RETRY, DL_CODE_START, DL_CODE_SUCCESS}));
+    const auto ranges = package.TransferRanges();
+    ASSERT_EQ(ranges.size(), 10u);
+    EXPECT_EQ(ranges[0], "bytes=0-13107199");
+    EXPECT_EQ(ranges[1], "bytes=13107200-26214399");
+    for (size_t i = 2; i < ranges.size(); ++i) EXPECT_EQ(ranges[i], "bytes=14155776-26214399") << i;
     EXPECT_TRUE(package.TargetMatchesSource());
 }
 
@@ -151,10 +176,7 @@ TEST(CMTCurlDownloader, AJoinThatCannotProduceThePackageFails) {
     ServedPackage package(2 * kMiB);
     fs::create_directories(package.target / "occupied");
     EventRecorder events;
-    {
-        CMTCurlDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
-        RunToEnd(downloader, events);
-    }
+    RunToEnd(package, events);
     EXPECT_EQ(events.Milestones(),
               (std::vector<int32_t>{DL_CODE_START, DL_CODE_RETRY, DL_CODE_START, DL_CODE_FAIL}));
     EXPECT_EQ(events.Events().back().value, CMTCurlDownloader::kPartFileUnusable);
@@ -164,10 +186,7 @@ TEST(CMTCurlDownloader, AJoinThatCannotProduceThePackageFails) {
 TEST(CMTCurlDownloader, AProbeWithoutUsableLengthFailsWithoutRetry) {
     ServedPackage package(2 * kMiB, [](fault_server::Options& o) { o.allStatus = 404; });
     EventRecorder events;
-    {
-        CMTCurlDownloader downloader(events.Callback(), package.Url(), package.target.wstring());
-        RunToEnd(downloader, events);
-    }
+    RunToEnd(package, events);
     EXPECT_EQ(events.Milestones(), (std::vector<int32_t>{DL_CODE_START, DL_CODE_FAIL}));
     EXPECT_EQ(events.Events().back().value, 0.0);
     EXPECT_TRUE(package.Transfers().empty());

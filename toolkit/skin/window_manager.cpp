@@ -9,6 +9,11 @@
 namespace Skin {
 namespace {
 
+std::map<int, std::wstring>& LanguageStrings() {
+    static std::map<int, std::wstring> strings;
+    return strings;
+}
+
 // Managers of every live window, for the pre-translation of messages.
 std::vector<WindowManager*>& Managers() {
     static std::vector<WindowManager*> managers;
@@ -118,12 +123,12 @@ const std::wstring* WindowManager::GetDefaultAttributeList(std::wstring_view tag
 }
 
 void WindowManager::AddMultiLanguageString(int id, const std::wstring& text) {
-    languageStrings_[id] = text;
+    LanguageStrings()[id] = text;
 }
 
-const std::wstring* WindowManager::GetMultiLanguageString(int id) const {
-    const auto found = languageStrings_.find(id);
-    return found == languageStrings_.end() ? nullptr : &found->second;
+const std::wstring* WindowManager::GetMultiLanguageString(int id) {
+    const auto found = LanguageStrings().find(id);
+    return found == LanguageStrings().end() ? nullptr : &found->second;
 }
 
 void WindowManager::ApplyWindowAttribute(std::wstring_view name, std::wstring_view value) {

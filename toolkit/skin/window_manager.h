@@ -61,8 +61,10 @@ public:
 
     void AddDefaultAttributeList(const std::wstring& tagName, const std::wstring& attributes);
     const std::wstring* GetDefaultAttributeList(std::wstring_view tagName) const;
-    void AddMultiLanguageString(int id, const std::wstring& text);
-    const std::wstring* GetMultiLanguageString(int id) const;
+    // The language text table is the toolkit's, shared by every window of
+    // the process (window thread only). Adding an id again replaces its text.
+    static void AddMultiLanguageString(int id, const std::wstring& text);
+    static const std::wstring* GetMultiLanguageString(int id);
 
     // The attributes of the Window element; names the manager does not use
     // are kept as custom attributes (the first value wins).
@@ -145,7 +147,6 @@ private:
     uint32_t disabledTextColor_ = 0xFFA7A6AA;
     std::map<std::pair<std::wstring, uint32_t>, std::shared_ptr<const Bitmap>> images_;
     std::map<std::wstring, std::wstring, std::less<>> defaultAttributes_;
-    std::map<int, std::wstring> languageStrings_;
     std::map<std::wstring, std::wstring, std::less<>> customAttributes_;
 
     IntRect caption_;

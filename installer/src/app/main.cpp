@@ -3,6 +3,7 @@
 #include "download/failure_report.h"
 #include "platform/command_line.h"
 #include "setup/silent_install.h"
+#include "ui/drop_shadow.h"
 #include "ui/installer_window.h"
 
 // Each part of the installer that joins the start-up sequence attaches its
@@ -21,5 +22,6 @@ int main() {
         const auto arguments = platform::CommandLineToArgv(platform::GetCommandLine());
         return IsSilentRequested(arguments) ? RunSilentInstall(arguments) : RunInstallerWindow();
     };
+    CDropShadow::Initialize();
     return RunInstaller(hooks);
 }

@@ -22,10 +22,6 @@ std::wstring CurlErrorText(int code) {
     return ToWide(curl_easy_strerror(static_cast<CURLcode>(code)), kCodePageAnsi);
 }
 
-size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-    return std::fwrite(data, size, count, static_cast<FILE*>(file)) * size;
-}
-
 int64_t NowSeconds() {
     return std::chrono::duration_cast<std::chrono::seconds>(
                std::chrono::system_clock::now().time_since_epoch())
@@ -58,6 +54,7 @@ int CurlClient::Start() {
     const std::string requestUrl =
         IsFileUrl(url) ? ToNarrow(url, kCodePageAnsi) : ToNarrow(url, kCodePageUtf8);
 
+    checksum.clear();
     LearnUrlAndLength(requestUrl);
     const int result = totalLength < kMinimumLength ? kLengthUnusable : Transfer(stagingName);
     DebugLog(L"error:%d:%ls\r\n", result, CurlErrorText(result).c_str());
@@ -66,6 +63,8 @@ int CurlClient::Start() {
         std::error_code ignored;
         std::filesystem::remove(targetName, ignored);
         std::filesystem::rename(stagingName, targetName, ignored);
+        if (stagingHash && hashedBytes == FileSize(targetName)) checksum = stagingHash->Finish();
+        stagingHash.reset();
     }
     DebugLog(L"end download\r\n");
     return result;
@@ -93,6 +92,7 @@ int CurlClient::Transfer(const std::string& stagingName) {
         std::filesystem::remove(stagingName, ignored);
     }
     FILE* staging = std::fopen(stagingName.c_str(), "ab+");
+    stagingFile = staging;
     if (!staging) {
         const std::string text = std::error_code(errno, std::generic_category()).message();
         openErrorText = ToWide(text.substr(0, kMaxErrorTextLength), kCodePageAnsi);
@@ -112,10 +112,11 @@ int CurlClient::Transfer(const std::string& stagingName) {
     Set(handle, CURLOPT_TIMEOUT, 0L, result);
     Set(handle, CURLOPT_URL, realUrl.c_str(), result);
     Set(handle, CURLOPT_FOLLOWLOCATION, 1L, result);
-    curl_options::SetTransferOptions(handle, &WriteToFile, staging, &CurlClient::ProgressCallback,
-                                     this, result);
+    curl_options::SetTransferOptions(handle, &CurlClient::WriteStaging, this,
+                                     &CurlClient::ProgressCallback, this, result);
 
     resumeOffset = FileSize(stagingName);
+    if (hashing) PrepareStagingHash(stagingName);
     // A staging file that already holds the whole package needs no request;
     // the server would refuse a range that starts at its end.
     const bool complete = resumeOffset == static_cast<int64_t>(totalLength);
@@ -128,7 +129,32 @@ int CurlClient::Transfer(const std::string& stagingName) {
     handle = nullptr;
     curl_slist_free_all(headers);
     std::fclose(staging);
+    stagingFile = nullptr;
     return result;
+}
+
+// The hash goes on from the last attempt when the staging file still ends
+// where it stopped, and starts over from the file's bytes otherwise.
+void CurlClient::PrepareStagingHash(const std::string& stagingName) {
+    if (stagingHash && hashedBytes == resumeOffset) return;
+    stagingHash = std::make_unique<Md5Stream>();
+    hashedBytes = 0;
+    if (resumeOffset <= 0) return;
+    if (stagingHash->UpdateFromFile(stagingName)) {
+        hashedBytes = resumeOffset;
+    } else {
+        stagingHash.reset();
+    }
+}
+
+size_t CurlClient::WriteStaging(char* data, size_t size, size_t count, void* self) {
+    auto* client = static_cast<CurlClient*>(self);
+    const size_t written = std::fwrite(data, size, count, client->stagingFile) * size;
+    if (client->stagingHash) {
+        client->stagingHash->Update(data, written);
+        client->hashedBytes += static_cast<int64_t>(written);
+    }
+    return written;
 }
 
 int CurlClient::ProgressCallback(void* self, curl_off_t dltotal, curl_off_t dlnow, curl_off_t,

@@ -4,7 +4,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
+
+#include "download/checksum.h"
 
 // One resumable single-stream download of one URL into one file. Before the
 // transfer it resolves redirects and learns the size; it writes into
@@ -33,6 +37,12 @@ public:
     int Start();
     // Makes the running transfer (and every later one) abort; safe from any thread.
     void RequestStop() { stopRequested = true; }
+    // Hashes the package on its way to the staging file, resumed bytes
+    // included, so that its owner need not read it again.
+    void HashWhileWriting() { hashing = true; }
+    // After a successful Start with hashing: the MD5 of the file it produced;
+    // empty when the hash did not cover every byte of it.
+    const std::string& Checksum() const { return checksum; }
 
     const std::string& RealUrl() const { return realUrl; }
     double TotalLength() const { return totalLength; }
@@ -52,6 +62,8 @@ public:
 private:
     void LearnUrlAndLength(const std::string& requestUrl);
     int Transfer(const std::string& stagingName);
+    void PrepareStagingHash(const std::string& stagingName);
+    static size_t WriteStaging(char* data, size_t size, size_t count, void* self);
 
     std::wstring url;
     std::wstring savePath;
@@ -64,4 +76,9 @@ private:
     std::atomic<bool> stopRequested = false;
     std::wstring openErrorText;
     std::string realUrl;
+    FILE* stagingFile = nullptr;
+    bool hashing = false;
+    std::unique_ptr<Md5Stream> stagingHash;
+    int64_t hashedBytes = 0;  // of the staging file, from its start
+    std::string checksum;
 };

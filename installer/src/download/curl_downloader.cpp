@@ -13,6 +13,7 @@ CCurlDownloader::CCurlDownloader(DownloadCallback callback, std::wstring url, st
       savePath(std::move(savePath)),
       url(std::move(url)),
       client(this->url, this->savePath, this, &CCurlDownloader::ForwardProgress) {
+    client.HashWhileWriting();
     std::error_code ignored;
     std::filesystem::remove(ToNarrow(this->savePath + L".part", kCodePageAnsi), ignored);
 }
@@ -67,7 +68,9 @@ void CCurlDownloader::VerifyChecksum() {
         Report(DL_CODE_SUCCESS, 0.0, L"LibCurl");
         return;
     }
-    const std::string actual = FileChecksum(ToNarrow(savePath, kCodePageAnsi));
+    const std::string actual = client.Checksum().empty()
+                                   ? FileChecksum(ToNarrow(savePath, kCodePageAnsi))
+                                   : client.Checksum();
     if (actual.size() == kChecksumLength && actual != expected) {
         Report(DL_CODE_MD5_NOTICE, 0.0, L"curl文件md5校验失败");
         if (!md5RetryUsed) {

@@ -1,5 +1,6 @@
 #include "download/mt_curl_downloader.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
@@ -91,9 +92,16 @@ void CMTCurlDownloader::Prepare() {
         if (!first) thread.Pause(100);  // the parts' requests go out 100 ms apart
         first = false;
         DownloadPartNode* part = node.get();
+        {
+            std::lock_guard lock(partsMutex);
+            ++runningParts;
+        }
         partThreads.push_back(std::make_unique<Utils::Thread>(
             [this, part](void*) {
                 downloadThreadFun(part);
+                std::lock_guard lock(partsMutex);
+                --runningParts;
+                partEnded.notify_all();
                 return 0u;
             },
             nullptr, L"ABDEF"));
@@ -117,6 +125,7 @@ bool CMTCurlDownloader::getRealDownloadUrl(const std::string& u) {
     int result = 0;
     using curl_options::Set;
     Set(probe, CURLOPT_HTTPHEADER, headers, result);
+    if (share.get()) Set(probe, CURLOPT_SHARE, share.get(), result);
     curl_options::SetProbeOptions(probe, u, result);
     Set(probe, CURLOPT_FOLLOWLOCATION, 1L, result);
     if (result == 0) result = curl_easy_perform(probe);
@@ -171,10 +180,6 @@ void CMTCurlDownloader::CreateNodes(const std::string& packageName) {
         node->lastByte = start + size - 1;
         node->handle = curl_easy_init();
         node->url = realUrl;
-        if (i == 0 && md5.size() == kChecksumLength) {
-            node->hash = std::make_unique<Md5Stream>();
-            if (found > 0 && !node->hash->UpdateFromFile(node->partPath)) node->hash.reset();
-        }
         if (node->position > node->lastByte) {
             node->state = 0;
         } else {
@@ -206,6 +211,7 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* self, DownloadPartNode* no
     Set(handle, CURLOPT_LOW_SPEED_LIMIT, self->lowSpeedLimit, result);
     Set(handle, CURLOPT_LOW_SPEED_TIME, self->lowSpeedTime, result);
     Set(handle, CURLOPT_RANGE, range.c_str(), result);
+    if (self->share.get()) Set(handle, CURLOPT_SHARE, self->share.get(), result);
     if (result != 0) return result;
 
     result = curl_easy_perform(handle);
@@ -243,7 +249,6 @@ size_t CMTCurlDownloader::WritePart(char* data, size_t size, size_t count, void*
     const int64_t offered = static_cast<int64_t>(size * count);
     const int64_t wanted = std::min(offered, node->lastByte - node->position + 1);
     const size_t written = std::fwrite(data, 1, static_cast<size_t>(wanted), node->file);
-    if (node->hash) node->hash->Update(data, written);
     node->position += static_cast<int64_t>(written);
     node->downloaded += static_cast<int64_t>(written);
     return written;
@@ -281,9 +286,30 @@ uint32_t CMTCurlDownloader::waitForFinishThreadFun(void* self) {
     return 0;
 }
 
-void CMTCurlDownloader::Finish() {
+// Joins the parts and takes the checksum while the parts still arrive.
+void CMTCurlDownloader::WaitForParts(PartJoiner& joiner) {
+    std::unique_lock lock(partsMutex);
+    while (runningParts > 0) {
+        lock.unlock();
+        joiner.CatchUp();
+        lock.lock();
+        partEnded.wait_for(lock, std::chrono::milliseconds(10),
+                           [this] { return runningParts == 0; });
+    }
+    lock.unlock();
     for (auto& part : partThreads) part->Join();
-    if (thread.Stopped()) return;
+}
+
+void CMTCurlDownloader::Finish() {
+    std::vector<PartJoiner::Part> parts;
+    const std::vector<PartRange> ranges = SplitIntoParts(length);
+    for (size_t i = 0; i < nodes.size(); ++i) parts.push_back({nodes[i]->partPath, ranges[i].size});
+    PartJoiner joiner(std::move(parts), md5.size() == kChecksumLength);
+    WaitForParts(joiner);
+    if (thread.Stopped()) {
+        joiner.Undo();
+        return;
+    }
 
     int firstError = 0;
     for (const auto& node : nodes) {
@@ -295,13 +321,16 @@ void CMTCurlDownloader::Finish() {
     const std::string packageName = ToNarrow(savePath, kCodePageAnsi);
     if (firstError == 0) {
         lastPercent = 0.0;
-        firstError = JoinParts(packageName);
+        firstError = JoinParts(joiner, packageName);
     }
-    if (firstError != 0) return ReportFailure(firstError);
+    if (firstError != 0) {
+        joiner.Undo();
+        return ReportFailure(firstError);
+    }
 
     if (md5.size() == kChecksumLength) {
-        const std::string actual =
-            joinedChecksum.empty() ? FileChecksum(packageName) : joinedChecksum;
+        const std::string joined = joiner.Checksum();
+        const std::string actual = joined.empty() ? FileChecksum(packageName) : joined;
         if (actual.size() == kChecksumLength && actual != md5) {
             Report(DL_CODE_MD5_NOTICE, 0.0, L"mtcurl文件md5校验失败");
             RemoveFile(packageName);
@@ -324,35 +353,12 @@ void CMTCurlDownloader::Finish() {
     Report(DL_CODE_SUCCESS, 0.0, L"LibCurl");
 }
 
-int CMTCurlDownloader::JoinParts(const std::string& packageName) {
-    joinedChecksum.clear();
-    Md5Stream* hash = nodes.empty() ? nullptr : nodes.front()->hash.get();
-    FILE* joined = std::fopen(PartPath(packageName, 0).c_str(), "ab+");
-    if (!joined) return kPartFileUnusable;
-    bool copied = true;
-    for (size_t i = 1; i < nodes.size() && copied; ++i) {
-        const std::string partName = PartPath(packageName, static_cast<int>(i));
-        FILE* part = std::fopen(partName.c_str(), "rb");
-        if (!part) {
-            copied = false;
-            break;
-        }
-        char block[1024];
-        size_t got = 0;
-        while (copied && (got = std::fread(block, 1, sizeof block, part)) > 0) {
-            copied = std::fwrite(block, 1, got, joined) == got;
-            if (hash) hash->Update(block, got);
-        }
-        copied = copied && !std::ferror(part);
-        std::fclose(part);
-        DebugLog(L"partPath::%hs\r\n", partName.c_str());
-    }
-    copied = std::fclose(joined) == 0 && copied;
+int CMTCurlDownloader::JoinParts(PartJoiner& joiner, const std::string& packageName) {
+    if (!joiner.Complete()) return kPartFileUnusable;
     std::error_code renameError;
-    if (copied) std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
-    if (!copied || renameError) return kPartFileUnusable;
+    std::filesystem::rename(PartPath(packageName, 0), packageName, renameError);
+    if (renameError) return kPartFileUnusable;
     DeletePartFiles(packageName);
-    if (hash) joinedChecksum = hash->Finish();
     return 0;
 }
 

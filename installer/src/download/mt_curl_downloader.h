@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -11,10 +12,11 @@
 #include <vector>
 
 #include "app/thread.h"
-#include "download/checksum.h"
+#include "download/curl_share.h"
 #include "download/download_callback.h"
 #include "download/download_thread_slot.h"
 #include "download/downloader.h"
+#include "download/part_joiner.h"
 
 // One byte range of the package, fetched into its own part file.
 struct DownloadPartNode {
@@ -26,9 +28,6 @@ struct DownloadPartNode {
     std::string partPath;    // the part file's name
     int state = -1;          // 0 done, -1 to fetch, -2 no part file, else libcurl's code
     std::atomic<int64_t> downloaded = 0;  // bytes of the range on disk
-    // The first range hashes its bytes as they arrive (the join adds the
-    // others), so the package need not be read again for its checksum.
-    std::unique_ptr<Md5Stream> hash;
 };
 
 // The package fetched as up to two byte ranges in parallel (one below
@@ -76,7 +75,8 @@ private:
     void downloadThreadFun(DownloadPartNode* node);
     static uint32_t waitForFinishThreadFun(void* self);
     void Finish();
-    int JoinParts(const std::string& packageName);
+    void WaitForParts(PartJoiner& joiner);
+    int JoinParts(PartJoiner& joiner, const std::string& packageName);
     void ReportFailure(int firstError);
     static size_t WritePart(char* data, size_t size, size_t count, void* node);
     static int ProgressFunction(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
@@ -85,6 +85,7 @@ private:
     void JoinWorkers();
     void Report(int32_t code, double value, const wchar_t* text);
 
+    CurlShare share;  // outlives every handle of the nodes
     std::vector<std::unique_ptr<DownloadPartNode>> nodes;
     DownloadCallback callback;
     std::wstring savePath;
@@ -92,7 +93,6 @@ private:
     std::string realUrl;
     int64_t length = -1;
     std::string md5;
-    std::string joinedChecksum;  // of the joined package, when hashed on the way
     std::atomic<double> lastPercent = 0.0;
     std::mutex progressMutex;  // one progress evaluation at a time across parts
     int64_t lastProgressTime = 0;
@@ -103,5 +103,8 @@ private:
 
     DownloadThreadSlot thread;  // runs Start_Down
     std::vector<std::unique_ptr<Utils::Thread>> partThreads;
+    std::mutex partsMutex;
+    std::condition_variable partEnded;
+    int runningParts = 0;  // guarded by partsMutex
     std::unique_ptr<Utils::Thread> finishThread;
 };

@@ -35,8 +35,7 @@ constexpr wchar_t kProgressAtZero[] = L"正在安装中:0%，请稍候...";
 constexpr wchar_t kFinishedBarImage[] = L"res/mainWnd/installPrg3.png";
 constexpr size_t kProgressTextChars = 250;
 constexpr unsigned kIconResource = 145;
-// Visible overlapped window (WS_VISIBLE | WS_OVERLAPPEDWINDOW).
-constexpr unsigned kMainWindowStyle = 0x10CF0000;
+constexpr unsigned kMainWindowStyle = platform::WS_VISIBLE | platform::WS_OVERLAPPEDWINDOW;
 constexpr int kDefaultPosition = static_cast<int>(0x80000000);  // CW_USEDEFAULT
 // The start-up decisions run once the window's own creation is over.
 constexpr platform::UINT kStartUpMessage = platform::WM_USER + 1001;
@@ -158,6 +157,7 @@ platform::LRESULT CMainWnd::OnCustomMessage(platform::UINT message, platform::WP
         case kStartUpMessage:
             if (flow_->ExistingInstallFound()) {
                 const int language = LanguageOfInstallation(flow_->Location().recordedInstallPath);
+                manager().NeedUpdate();
                 if (languageCombo_ != nullptr) languageCombo_->SelectItem(language, false, true);
             }
             flow_->StartUp();

@@ -59,12 +59,15 @@ struct MINMAXINFO {
 inline constexpr UINT WM_NULL = 0x0000;
 inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
+inline constexpr UINT WM_MOVE = 0x0003;
 inline constexpr UINT WM_SIZE = 0x0005;
+inline constexpr UINT WM_ACTIVATE = 0x0006;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_KILLFOCUS = 0x0008;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
+inline constexpr UINT WM_SHOWWINDOW = 0x0018;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
 inline constexpr UINT WM_NCCREATE = 0x0081;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
@@ -83,9 +86,20 @@ inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 inline constexpr UINT WM_MOUSEHOVER = 0x02A1;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
+
+// Window style bits: kept for the window to read; the platform draws no frame.
+inline constexpr unsigned WS_OVERLAPPEDWINDOW = 0x00CF0000;
+inline constexpr unsigned WS_POPUP = 0x80000000;
+inline constexpr unsigned WS_VISIBLE = 0x10000000;
+inline constexpr unsigned WS_CLIPSIBLINGS = 0x04000000;
+inline constexpr unsigned WS_CLIPCHILDREN = 0x02000000;
+inline constexpr unsigned WS_CAPTION = 0x00C00000;
+inline constexpr unsigned WS_MAXIMIZEBOX = 0x00010000;
+inline constexpr unsigned WS_EX_TOPMOST = 0x00000008;
 
 inline constexpr WPARAM SC_MINIMIZE = 0xF020;
 inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
@@ -121,6 +135,7 @@ inline constexpr WPARAM VK_F4 = 0x73;
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMAXIMIZED = 3;
+inline constexpr int SW_SHOWNOACTIVATE = 4;
 inline constexpr int SW_SHOW = 5;
 inline constexpr int SW_MINIMIZE = 6;
 inline constexpr int SW_RESTORE = 9;
