@@ -141,8 +141,10 @@ protected:
         InstallSettings::Instance().DownloadUrl = test_support::Wide(server->RedirectUrl());
     }
 
-    void Open() {
+    // `answers` for the boxes the window's start-up opens.
+    void Open(std::vector<AnsweringMainWnd::Answer> answers = {}) {
         window = std::make_unique<AnsweringMainWnd>();
+        for (auto& answer : answers) window->Expect(std::move(answer));
         ASSERT_NE(window->CreateMainWindow(), nullptr);
         window->ShowWindow(true, true);
         Skin::PumpMessages();
@@ -209,6 +211,30 @@ TEST_F(MainWindow, OneClickInstallRunsToTheFinishedPage) {
     ClickControl(*window, L"closebtn");
     ASSERT_TRUE(PumpUntil([&] { return !Alive(); }, std::chrono::seconds(5)));
     EXPECT_TRUE(window->boxesSeen.empty());
+}
+
+TEST_F(MainWindow, TheCustomPageInstallsIntoItsOwnFolderBelowTheTypedOne) {
+    Serve();
+    Open();
+    ClickControl(*window, L"customeBtn");
+    ASSERT_TRUE(PumpUntil([&] { return Page() == 1; }));
+    const fs::path typed = home.root() / "My Apps";
+    Find(L"installDirEdit")->SetText(test_support::Wide(typed));
+    Find<Skin::CCheckBox>(L"createDSCb")->Selected(false, true);
+    ClickControl(*window, L"customeInstallBtn");
+    ASSERT_TRUE(PumpUntil([&] { return Page() == 3; }));
+    std::wstring recorded;
+    ASSERT_TRUE(ReadRegistryValue(L"InstallPath", recorded));
+    EXPECT_EQ(recorded, test_support::Wide(typed / "Brushwell"));
+    EXPECT_TRUE(fs::exists(typed / "Brushwell" / "Brushwell.exe"));
+}
+
+TEST_F(MainWindow, AnExistingInstallationIsOfferedAnUpdateFirst) {
+    ASSERT_TRUE(WriteRegistryValue(L"InstallPath", test_support::Wide(home.root() / "Old")));
+    // Its close button leaves the installer.
+    Open({{L"InstalledPathTipWnd.xml", L"closebtn", {}}});
+    ASSERT_TRUE(PumpUntil([&] { return !Alive(); }, std::chrono::seconds(10)));
+    EXPECT_TRUE(window->AllAnswered());
 }
 
 TEST_F(MainWindow, AFailedDownloadOffersARetryThatInstalls) {
