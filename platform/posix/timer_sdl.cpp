@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include <algorithm>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -67,8 +68,10 @@ std::uintptr_t SetTimer(HWND hwnd, std::uintptr_t id, UINT periodMs) {
     const std::uintptr_t serial = table.nextSerial++;
     table.bySerial[serial] = Timer{hwnd, id, 0, false};
     table.byWindow[{hwnd, id}] = serial;
-    // Windows raises a period below 10 ms to 10 ms (USER_TIMER_MINIMUM).
-    const Uint32 period = periodMs < 10 ? 10 : periodMs;
+    // Windows raises a period below 10 ms to 10 ms (USER_TIMER_MINIMUM) and
+    // lowers one above 0x7FFFFFFF to that (USER_TIMER_MAXIMUM); SDL would
+    // take a longer one for a deadline already past and fire at once.
+    const Uint32 period = periodMs < 10 ? 10 : std::min<Uint32>(periodMs, 0x7FFFFFFF);
     const SDL_TimerID sdlTimer = SDL_AddTimer(period, OnTick, reinterpret_cast<void*>(serial));
     if (sdlTimer == 0) {
         Forget(table, hwnd, id);

@@ -108,6 +108,17 @@ TEST_F(WindowPlatformTest, TimerTicksCoalesceAndStopWhenKilled) {
     EXPECT_TRUE(Messages().empty());  // the waiting tick went with the timer
 }
 
+TEST_F(WindowPlatformTest, TheLongestPeriodsDoNotFireAtOnce) {
+    for (UINT period : {0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+        ASSERT_NE(SetTimer(hwnd_, 6, period), 0u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        Received().clear();
+        DispatchWaiting();
+        EXPECT_TRUE(Messages().empty()) << period;
+        EXPECT_TRUE(KillTimer(hwnd_, 6));
+    }
+}
+
 TEST_F(WindowPlatformTest, RoundRegionClipsWhatIsPresented) {
     ASSERT_TRUE(SetWindowRoundRegion(hwnd_, {0, 0, 121, 81}, 20, 20));
     EXPECT_FALSE(PointInWindowRegion(hwnd_, 0, 0));
