@@ -4,6 +4,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/layered_window.h"
 #include "platform/window.h"
 #include "platform/window_input.h"
 #include "scratch_home.h"
@@ -154,6 +155,60 @@ TEST_F(WindowPlatformTest, InputReachesOnlyEnabledWindows) {
     EXPECT_EQ(r[2].wParam, static_cast<WPARAM>('A'));
     EXPECT_EQ(r[3].wParam, static_cast<WPARAM>(L'安'));
     EXPECT_EQ(r[4].wParam, static_cast<WPARAM>(L'a'));
+}
+
+TEST_F(WindowPlatformTest, MovesAndVisibilityChangesAreSentOnlyWhenSomethingChanges) {
+    Received().clear();
+    SetWindowPos(hwnd_, 30, 40, 0, 0, SWP_NOSIZE);
+    SetWindowPos(hwnd_, 30, 40, 0, 0, SWP_NOSIZE);  // the same place
+    SetWindowPos(hwnd_, 31, 41, 60, 50, 0);         // size first, then the move
+    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);  // already shown
+    ShowWindow(hwnd_, SW_HIDE);
+    EXPECT_EQ(Messages(),
+              (std::vector<UINT>{WM_MOVE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW, WM_SHOWWINDOW}));
+    const auto& r = Received();
+    EXPECT_EQ(r[0].lParam, MAKELPARAM(30, 40));
+    EXPECT_EQ(r[2].lParam, MAKELPARAM(31, 41));
+    EXPECT_EQ(r[3].wParam, 1u);
+    EXPECT_EQ(r[4].wParam, 0u);
+}
+
+TEST_F(WindowPlatformTest, LayeredPopupsShowTheirBitsTopRowFirstAndLetInputPass) {
+    ASSERT_TRUE(LayeredWindowsAvailable());
+    HWND popup = CreateLayeredPopup(hwnd_);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetWindowOwner(popup), hwnd_);
+    EXPECT_FALSE(IsWindowVisible(popup));
+    EXPECT_EQ(CreateLayeredPopup(nullptr), nullptr);
+
+    // Bottom-up rows: the first row in memory is the bottom one.
+    const std::uint32_t bits[] = {0x10000000, 0x20000000, 0x30000000,
+                                  0x40000000, 0x50000000, 0x60000000};
+    ASSERT_TRUE(UpdateLayeredWindow(popup, 7, 9, 3, 2, bits));
+    RECT rect;
+    GetWindowRect(popup, &rect);
+    EXPECT_EQ(rect.left, 7);
+    EXPECT_EQ(rect.top, 9);
+    EXPECT_EQ(rect.right, 10);
+    EXPECT_EQ(rect.bottom, 11);
+    WindowPixels shown;
+    ASSERT_TRUE(ReadWindowPixels(popup, &shown));
+    EXPECT_EQ(shown.pixels, (std::vector<std::uint32_t>{0x40000000, 0x50000000, 0x60000000,
+                                                        0x10000000, 0x20000000, 0x30000000}));
+    EXPECT_FALSE(UpdateLayeredWindow(hwnd_, 0, 0, 3, 2, bits));  // not a layered window
+
+    SetWindowProc(popup, &RecordingProc);
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
+    DispatchWaiting();
+    Received().clear();
+    InjectMouseButton(popup, 1, 1, true);
+    InjectKey(popup, 'A', true);
+    DispatchWaiting();
+    EXPECT_TRUE(Messages().empty());
+
+    DestroyWindow(hwnd_);  // the owner takes its popup along
+    EXPECT_FALSE(IsWindow(popup));
 }
 
 }  // namespace

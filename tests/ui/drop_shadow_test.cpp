@@ -66,13 +66,7 @@ TEST_F(DropShadowTest, TheSkinsLookIsPresentedAroundTheOwner) {
     EXPECT_EQ(shown.pixels[96 * 372 + 365], 0x0C050200u);
     EXPECT_EQ(shown.pixels[185 * 372 + 186], 0x0C050200u);
     EXPECT_EQ(shown.pixels[96 * 372 + 186], 0u);
-    // Input and focus pass it by.
-    EXPECT_EQ(platform::GetFocus(), frame.GetHWND());
-    frame.seen.clear();
-    platform::InjectMouseButton(shadow.window(), 1, 96, true);
-    platform::InjectMouseButton(shadow.window(), 1, 96, false);
-    Skin::PumpMessages();
-    EXPECT_TRUE(frame.seen.empty());
+    // Showing the shadow leaves the focus with its owner.
     EXPECT_EQ(platform::GetFocus(), frame.GetHWND());
 }
 
@@ -163,6 +157,37 @@ TEST_F(DropShadowTest, SettersOutsideTheirRangesChangeNothing) {
     EXPECT_EQ(r.right - r.left, 440);
     EXPECT_EQ(r.left, 100 - 20 - 20);
     EXPECT_EQ(r.top, 80 + 20 - 20);
+}
+
+TEST_F(DropShadowTest, AnImageShadowIsNineGridScaledAroundTheOwnerWithItsHoleClear) {
+    RecordingFrame frame(L"MessageBox1Wnd.xml");
+    CDropShadow& shadow = Open(frame);
+    auto image = std::make_shared<Skin::Bitmap>();
+    image->width = 30;
+    image->height = 30;
+    image->pixels.assign(30 * 30, 0x80000000);
+    EXPECT_FALSE(shadow.SetImage(nullptr, {}, {}));
+    // The hole reaches 4 pixels into the 10-pixel corners' bands.
+    ASSERT_TRUE(shadow.SetImage(image, {10, 10, 10, 10}, {-4, -4, -4, -4}));
+
+    const platform::RECT r = RectOf(shadow.window());
+    EXPECT_EQ(r.left, 90);
+    EXPECT_EQ(r.top, 70);
+    EXPECT_EQ(r.right - r.left, 380);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    platform::WindowPixels shown;
+    ASSERT_TRUE(platform::ReadWindowPixels(shadow.window(), &shown));
+    auto at = [&shown](int x, int y) { return shown.pixels[y * shown.width + x]; };
+    EXPECT_EQ(at(0, 0), 0x80000000u);
+    EXPECT_EQ(at(5, 100), 0x80000000u);
+    EXPECT_EQ(at(374, 195), 0x80000000u);
+    EXPECT_EQ(at(6, 100), 0u);    // in the hole
+    EXPECT_EQ(at(190, 8), 0u);    // in the hole
+    EXPECT_EQ(at(190, 100), 0u);  // the centre is left out
+
+    platform::SetWindowPos(frame.GetHWND(), 200, 150, 0, 0, platform::SWP_NOSIZE);
+    EXPECT_EQ(RectOf(shadow.window()).left, 190);
+    EXPECT_EQ(RectOf(shadow.window()).top, 140);
 }
 
 }  // namespace

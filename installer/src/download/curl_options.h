@@ -9,9 +9,10 @@
 namespace curl_options {
 
 inline constexpr long kConnectTimeoutSeconds = 60;
-// libcurl's default receive buffer (16 KiB) costs a fifth of the throughput
-// on a fast link; the curl tool uses 100 KiB.
-inline constexpr long kReceiveBufferBytes = 100 * 1024;
+// The receive buffer sets how much each socket read and file write moves: on
+// a fast link libcurl's default 16 KiB costs a fifth of the throughput, and
+// 512 KiB moves a quarter more than the curl tool's 100 KiB.
+inline constexpr long kReceiveBufferBytes = 512 * 1024;
 
 // A write function that accepts and drops every block (body-less probes).
 size_t DiscardBody(char* data, size_t size, size_t count, void* unused);

@@ -139,27 +139,7 @@ void CDropShadow::OnOwnerMessage(platform::UINT message, platform::WPARAM wParam
             }
             break;
         case platform::WM_SIZE:
-            if (!Has(kEnabled)) break;
-            if (wParam == platform::SIZE_MINIMIZED || wParam == platform::SIZE_MAXIMIZED) {
-                platform::ShowWindow(window_, platform::SW_HIDE);
-                status_ &= ~kVisible;
-            } else if (Has(kOwnerVisible)) {
-                const platform::POINT size{platform::GET_X_LPARAM(lParam) & 0xFFFF,
-                                           platform::GET_Y_LPARAM(lParam) & 0xFFFF};
-                // A smaller owner uncovers shadow at once; a larger one is
-                // drawn first, and the shadow follows on its paint.
-                if (size.x <= lastSize_.x && size.y <= lastSize_.y) {
-                    Update();
-                } else {
-                    updatePending_ = true;
-                }
-                if (!Has(kVisible)) {
-                    platform::ShowWindow(window_, platform::SW_SHOWNOACTIVATE);
-                    status_ |= kVisible;
-                }
-            }
-            lastSize_ = {platform::GET_X_LPARAM(lParam) & 0xFFFF,
-                         platform::GET_Y_LPARAM(lParam) & 0xFFFF};
+            if (Has(kEnabled)) OnOwnerSize(wParam, lParam);
             break;
         case platform::WM_PAINT:
             if (updatePending_) {
@@ -185,6 +165,29 @@ void CDropShadow::OnOwnerMessage(platform::UINT message, platform::WPARAM wParam
         default:
             break;
     }
+}
+
+void CDropShadow::OnOwnerSize(platform::WPARAM kind, platform::LPARAM clientSize) {
+    // The client width and height are the low and high words.
+    const platform::POINT size{static_cast<int>(clientSize & 0xFFFF),
+                               static_cast<int>((clientSize >> 16) & 0xFFFF)};
+    if (kind == platform::SIZE_MINIMIZED || kind == platform::SIZE_MAXIMIZED) {
+        platform::ShowWindow(window_, platform::SW_HIDE);
+        status_ &= ~kVisible;
+    } else if (Has(kOwnerVisible)) {
+        // A smaller owner uncovers shadow at once; a larger one is drawn
+        // first, and the shadow follows on its paint.
+        if (size.x <= lastSize_.x && size.y <= lastSize_.y) {
+            Update();
+        } else {
+            updatePending_ = true;
+        }
+        if (!Has(kVisible)) {
+            platform::ShowWindow(window_, platform::SW_SHOWNOACTIVATE);
+            status_ |= kVisible;
+        }
+    }
+    lastSize_ = size;
 }
 
 platform::POINT CDropShadow::Position(const platform::RECT& owner) const {

@@ -48,6 +48,7 @@ public:
 private:
     enum Status : unsigned { kEnabled = 1, kVisible = 2, kOwnerVisible = 4 };
 
+    void OnOwnerSize(platform::WPARAM kind, platform::LPARAM clientSize);
     void Update();
     void Redraw();
     platform::POINT Position(const platform::RECT& owner) const;
