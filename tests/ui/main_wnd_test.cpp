@@ -1,11 +1,13 @@
 #include "ui/main_wnd.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -13,7 +15,9 @@
 #include "fault_server.h"
 #include "platform/process_lookup.h"
 #include "platform/window_input.h"
+#include "run_process.h"
 #include "scratch_home.h"
+#include "script_file.h"
 #include "skin/check_box.h"
 #include "skin/message_pump.h"
 #include "skin/progress.h"
@@ -342,6 +346,36 @@ TEST_F(MainWindow, ProgressTextFromTheSkinOrTheTwoDefaults) {
     window->ResetProgress();
     EXPECT_EQ(text->GetText(), L"正在安装中:0%，请稍候...");
     EXPECT_EQ(Find<Skin::CProgress>(L"installPrg")->GetValue(), 0);
+}
+
+// The real installer without -silent=true: in update mode its window
+// reinstalls the recorded copy at once and then stays open on the finished page.
+TEST_F(MainWindow, TheInstallerWithoutSilentRunsTheWindow) {
+    Serve();
+    const fs::path bin = home.root() / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(INSTALLER_PATH, bin / "installer");
+    std::ofstream(bin / "ZerraInstallerConfig.ini")
+        << "[Install]\nDownloadUrl=" << server->RedirectUrl()
+        << "\nIsCheckNet=false\nIsEnableAppAnalytics=false\n"
+           "InstCmd=-startupstyle=UserStartup\n";
+    const fs::path old = home.home() / "old" / "Brushwell";
+    fs::create_directories(old);
+    test_support::WriteShellScript(old / "uninst.ep", "echo 'State=Success'\n");
+    ASSERT_TRUE(WriteRegistryValue(L"InstallPath", test_support::Wide(old)));
+
+    // Headless, and as root in a process namespace of its own, where no other
+    // copy of the product is seen.
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    std::vector<std::string> argv{(bin / "installer").string(), "-insnew=true"};
+    if (geteuid() == 0) argv.insert(argv.begin(), {"/usr/bin/unshare", "-p", "-f", "--mount-proc"});
+    test_support::BackgroundProcess installer(argv);
+    EXPECT_TRUE(PumpUntil([&] { return fs::exists(old / "set.ini"); }));
+    EXPECT_TRUE(PumpUntil([&] { return fs::exists(old / "Brushwell.exe"); }));
+    // Still running: the window waits on its finished page to be closed.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(kill(installer.pid(), 0), 0);
 }
 
 }  // namespace
