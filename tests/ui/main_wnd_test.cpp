@@ -323,6 +323,17 @@ TEST_F(MainWindow, CloseAsksOnTheWelcomePageAndIsIgnoredWhileInstalling) {
     ASSERT_TRUE(PumpUntil([&] { return !Alive(); }, std::chrono::seconds(10)));
 }
 
+TEST_F(MainWindow, TheFinishedPageTimersCloseTheWindow) {
+    Open();
+    window->ShowPage(FlowPage::Finished);
+    // The default close delay is the longest period there is: it must not fire.
+    window->SetFinishTimers(20, 0xFFFFFFFF);
+    EXPECT_FALSE(PumpUntil([&] { return !Alive(); }, std::chrono::seconds(1)));
+    Open();
+    window->SetFinishTimers(0, 50);
+    EXPECT_TRUE(PumpUntil([&] { return !Alive(); }, std::chrono::seconds(5)));
+}
+
 TEST_F(MainWindow, ProgressTextFromTheSkinOrTheTwoDefaults) {
     Open();
     Skin::CControl* text = Find(L"progressLb");
