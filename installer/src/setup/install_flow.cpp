@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr wchar_t kNoticeCaption[] = L"温馨提示";
 constexpr wchar_t kMessageCaption[] = L"消息";
 constexpr wchar_t kProductRunningText[] =
     L"安装程序检测到Brushwell\r\n正在运行，请退出程序后再安装";

@@ -13,6 +13,9 @@ struct InstallEvent {
 // The pages of the installer window; the silent run keeps the same state.
 enum class FlowPage { Welcome = 0, Custom = 1, Installing = 2, Finished = 3 };
 
+// The caption of the installer's notices.
+inline constexpr wchar_t kNoticeCaption[] = L"温馨提示";
+
 // The two message boxes whose caption and text are filled in at run time.
 enum class MessageBoxSkin { Notice, Warning };  // "MessageBox1Wnd.xml", "MessageBox2Wnd.xml"
 

@@ -25,7 +25,6 @@
 namespace {
 
 constexpr wchar_t kProductName[] = L"Brushwell";
-constexpr wchar_t kNoticeCaption[] = L"温馨提示";
 constexpr wchar_t kFolderBrowserTitle[] = L"选择一个文件夹";
 // The consent row is hidden in the shipped skin; there is no address to open.
 constexpr wchar_t kLicenceAddress[] = L"";
@@ -69,6 +68,12 @@ void ShowProductName(Skin::CLabel* label) {
     label->SetText(kProductName);
     const Skin::IntRect& padding = label->GetTextPadding();
     label->SetFixedWidth(label->NaturalWidth(9999) - padding.left - padding.right);
+}
+
+// A tip window's answer: okBtn (0), cancelBtn or closed (1), anything else.
+template <typename Choice>
+Choice TipChoice(int boxResult) {
+    return boxResult == 0 || boxResult == 1 ? static_cast<Choice>(boxResult) : Choice::Dismissed;
 }
 
 }  // namespace
@@ -360,25 +365,11 @@ void CMainWnd::ShowLowSpaceMessage(double /*freeGiB*/, double /*neededGiB*/) {
 }
 
 ExistingInstallChoice CMainWnd::AskAboutExistingInstall() {
-    switch (ShowSkinBox(L"InstalledPathTipWnd.xml")) {
-        case 0:
-            return ExistingInstallChoice::InstallNewest;
-        case 1:
-            return ExistingInstallChoice::OpenProduct;
-        default:
-            return ExistingInstallChoice::Dismissed;
-    }
+    return TipChoice<ExistingInstallChoice>(ShowSkinBox(L"InstalledPathTipWnd.xml"));
 }
 
 DownloadFailureChoice CMainWnd::AskAfterDownloadFailure() {
-    switch (ShowSkinBox(L"NetworkTipWnd.xml")) {
-        case 0:
-            return DownloadFailureChoice::Retry;
-        case 1:
-            return DownloadFailureChoice::Later;
-        default:
-            return DownloadFailureChoice::Dismissed;
-    }
+    return TipChoice<DownloadFailureChoice>(ShowSkinBox(L"NetworkTipWnd.xml"));
 }
 
 FlowPage CMainWnd::CurrentPage() const {
