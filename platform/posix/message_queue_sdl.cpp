@@ -11,6 +11,12 @@ namespace {
 
 constexpr WPARAM kLeftButtonHeld = 0x0001;  // MK_LBUTTON
 
+// The modifiers of the last keyboard event, as GetKeyState reports them.
+SDL_Keymod& LastKeyModifiers() {
+    static SDL_Keymod modifiers = KMOD_NONE;
+    return modifiers;
+}
+
 // Messages already made from one SDL event that carried several (text input).
 std::deque<MSG>& Pending() {
     static std::deque<MSG> pending;
@@ -115,6 +121,7 @@ bool TranslateKey(const SDL_KeyboardEvent& event, MSG* msg) {
     HWND hwnd = InputTarget(event.windowID);
     const WPARAM key = sdl_windows::VirtualKeyFromKeycode(event.keysym.sym);
     if (hwnd == nullptr || key == 0) return false;
+    LastKeyModifiers() = static_cast<SDL_Keymod>(event.keysym.mod);
     if (event.type == SDL_KEYUP) {
         *msg = {hwnd, WM_KEYUP, key, 0};
         return true;
@@ -228,6 +235,21 @@ bool GetMessage(MSG* msg) {
 LRESULT DispatchMessage(const MSG* msg) {
     if (msg == nullptr || msg->hwnd == nullptr) return 0;
     return SendMessage(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+short GetKeyState(WPARAM virtualKey) {
+    constexpr short kDown = static_cast<short>(0x8000);
+    const SDL_Keymod modifiers = LastKeyModifiers();
+    switch (virtualKey) {
+        case VK_SHIFT:
+            return (modifiers & KMOD_SHIFT) != 0 ? kDown : 0;
+        case VK_CONTROL:
+            return (modifiers & KMOD_CTRL) != 0 ? kDown : 0;
+        case VK_MENU:
+            return (modifiers & KMOD_ALT) != 0 ? kDown : 0;
+        default:
+            return 0;
+    }
 }
 
 }  // namespace platform

@@ -36,7 +36,7 @@ bool InjectMouseButton(HWND hwnd, int x, int y, bool pressed) {
     return Push(event);
 }
 
-bool InjectKey(HWND hwnd, WPARAM virtualKey, bool pressed, bool alt) {
+bool InjectKey(HWND hwnd, WPARAM virtualKey, bool pressed, unsigned modifiers) {
     const SDL_Keycode keycode = sdl_windows::KeycodeFromVirtualKey(virtualKey);
     if (!IsWindow(hwnd) || keycode == 0) return false;
     SDL_Event event{};
@@ -45,7 +45,11 @@ bool InjectKey(HWND hwnd, WPARAM virtualKey, bool pressed, bool alt) {
     event.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = keycode;
     event.key.keysym.scancode = SDL_GetScancodeFromKey(keycode);
-    event.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
+    unsigned mod = KMOD_NONE;
+    if ((modifiers & kKeyAlt) != 0) mod |= KMOD_LALT;
+    if ((modifiers & kKeyShift) != 0) mod |= KMOD_LSHIFT;
+    if ((modifiers & kKeyControl) != 0) mod |= KMOD_LCTRL;
+    event.key.keysym.mod = static_cast<Uint16>(mod);
     return Push(event);
 }
 

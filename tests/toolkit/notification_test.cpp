@@ -239,7 +239,7 @@ TEST_F(ModalTest, CloseButtonEndsWithOneAndAltF4WithZero) {
     {
         RecordingFrame box(L"MessageBox1Wnd.xml");
         ASSERT_TRUE(box.Open());
-        platform::InjectKey(box.GetHWND(), platform::VK_F4, true, true);
+        platform::InjectKey(box.GetHWND(), platform::VK_F4, true, platform::kKeyAlt);
         EXPECT_EQ(box.ShowModal(), 0);
     }
     {

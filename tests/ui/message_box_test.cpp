@@ -18,8 +18,8 @@ void Perform(platform::HWND box, Action action) {
         case Action::kClickClose:
             return ClickControl(box, L"closebtn");
         case Action::kAltF4:
-            platform::InjectKey(box, platform::VK_F4, true, true);
-            platform::InjectKey(box, platform::VK_F4, false, true);
+            platform::InjectKey(box, platform::VK_F4, true, platform::kKeyAlt);
+            platform::InjectKey(box, platform::VK_F4, false, platform::kKeyAlt);
             return;
         case Action::kEscape:
             platform::InjectKey(box, platform::VK_ESCAPE, true);

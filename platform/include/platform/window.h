@@ -122,6 +122,9 @@ inline constexpr WPARAM VK_BACK = 0x08;
 inline constexpr WPARAM VK_TAB = 0x09;
 inline constexpr WPARAM VK_RETURN = 0x0D;
 inline constexpr WPARAM VK_ESCAPE = 0x1B;
+inline constexpr WPARAM VK_SHIFT = 0x10;
+inline constexpr WPARAM VK_CONTROL = 0x11;
+inline constexpr WPARAM VK_MENU = 0x12;
 inline constexpr WPARAM VK_SPACE = 0x20;
 inline constexpr WPARAM VK_END = 0x23;
 inline constexpr WPARAM VK_HOME = 0x24;
@@ -202,6 +205,10 @@ bool GetMessage(MSG* msg);
 // included), false at once when none does.
 bool PeekMessage(MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
+// GetKeyState for VK_SHIFT, VK_CONTROL and VK_MENU: negative when the key was
+// down at the last keyboard message retrieved, 0 otherwise (and for any
+// other key).
+short GetKeyState(WPARAM virtualKey);
 
 // SetTimer/KillTimer with a window: WM_TIMER with wParam = id every period;
 // pending ticks of one timer coalesce into one message. A second SetTimer of

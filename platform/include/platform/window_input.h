@@ -16,9 +16,13 @@ namespace platform {
 // Coordinates are client coordinates of the window.
 bool InjectMouseMove(HWND hwnd, int x, int y);
 bool InjectMouseButton(HWND hwnd, int x, int y, bool pressed);
-// A key by its virtual-key code (VK_RETURN, VK_ESCAPE, VK_SPACE, 'A'...);
-// alt adds the Alt modifier.
-bool InjectKey(HWND hwnd, WPARAM virtualKey, bool pressed, bool alt = false);
+// Modifiers held with an injected key; combine with |.
+inline constexpr unsigned kKeyAlt = 1;
+inline constexpr unsigned kKeyShift = 2;
+inline constexpr unsigned kKeyControl = 4;
+// A key by its virtual-key code (VK_RETURN, VK_ESCAPE, VK_SPACE, 'A'...),
+// with the modifiers held.
+bool InjectKey(HWND hwnd, WPARAM virtualKey, bool pressed, unsigned modifiers = 0);
 bool InjectText(HWND hwnd, const std::string& utf8);
 // The window manager's close request (the title bar's close box).
 bool InjectCloseRequest(HWND hwnd);
